@@ -1,0 +1,18 @@
+// The process-wide tab stop every text measurement and tab expansion uses.
+#include "plot/gplot.h"
+
+namespace {
+int32_t global_font_tabstop = 8;
+} // namespace
+
+extern "C" {
+
+VEXL_API void gftable_set_global_font_tabstop(int32_t tabstop) {
+    global_font_tabstop = tabstop;
+}
+
+VEXL_API int32_t gftable_get_global_font_tabstop(void) {
+    return global_font_tabstop;
+}
+
+} // extern "C"

@@ -1,0 +1,35 @@
+// Opening plots, inside the library: the record, the clipping settings and
+// the guarded construction of the device.
+#ifndef VEXL33_PLOT_PLOT_HANDLE_H
+#define VEXL33_PLOT_PLOT_HANDLE_H
+
+#include <functional>
+
+#include "plot/gplot.h"
+
+namespace vexl {
+
+// Builds the device on a fresh record; true when plot->device is set, false
+// with GplotErrno saying why. May throw; the caller turns that into a code.
+using DeviceBuilder = std::function<bool(GPlot *plot)>;
+
+// What an exception from a device constructor means for the caller.
+enum class ConstructionFailure {
+    Hpgl2, // code 22 and a perror-style line for "malloc"
+    Gdi,   // code 35 and the "Memory allocation error." message
+};
+
+// Opens a plot of the given kind: allocates the zero-filled record, applies
+// the open-time defaults and clipping settings, clears GplotErrno and runs
+// build. On failure the record is released and null returned; GplotErrno
+// keeps the code the construction left.
+GPlot *open_plot(GPlotDevice kind, const DeviceBuilder &build, ConstructionFailure on_throw);
+
+// A plot whose device may be used: non-null and still holding its device.
+inline bool plot_is_valid(const GPlot *plot) {
+    return plot != nullptr && plot->device != nullptr;
+}
+
+} // namespace vexl
+
+#endif // VEXL33_PLOT_PLOT_HANDLE_H

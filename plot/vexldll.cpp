@@ -1,0 +1,88 @@
+// vexldll_load, vexldll_unload and vexldll_loadStatus.
+//
+// Only file and print plots need the module. A print plot initialises its
+// print entry once per process (even after an unload); a file plot hands the
+// table over again every time, as the module may have been set up for a
+// different job in between.
+#include "plot/vexldll.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "hardcopy/print_table.h"
+#include "plot/gplot.h"
+#include "support/platform.h"
+
+namespace vexl {
+
+namespace {
+
+using PrintInitEntry = void (*)(GPrintOp *table);
+
+CompanionModule &process_module() {
+    static CompanionModule module;
+    return module;
+}
+
+} // namespace
+
+bool CompanionModule::load_module() {
+    char name[kSettingBufferSize];
+    if (!lookup_("VEXLDLL", name))
+        std::snprintf(name, sizeof name, "%s", "vexl");
+    module_ = platform::load_module(name);
+    if (module_ == nullptr) {
+        std::fprintf(stderr, "Unable to load DLL %s\n", name);
+        return false;
+    }
+    if (!ever_loaded_) {
+        ever_loaded_ = true;
+        if (on_first_load != nullptr)
+            on_first_load();
+    }
+    return true;
+}
+
+bool CompanionModule::load(int kind) {
+    if (kind == GPLOT_PRINT && print_initialised_)
+        return true;
+    if (kind == GPLOT_HPGL2 || kind == GPLOT_SCREEN || kind == GPLOT_CLIPBOARD)
+        return true;
+    if (module_ == nullptr && !load_module())
+        return false;
+    if (kind == GPLOT_FILE || kind == GPLOT_PRINT) {
+        print_entry_ = platform::module_symbol(module_, "DllPrintInit");
+        if (print_entry_ != nullptr)
+            reinterpret_cast<PrintInitEntry>(print_entry_)(getPrintTable());
+        print_initialised_ = true;
+    }
+    return true;
+}
+
+void CompanionModule::unload() {
+    if (module_ == nullptr)
+        return;
+    platform::free_module(module_);
+    module_ = nullptr;
+    print_entry_ = nullptr;
+}
+
+} // namespace vexl
+
+extern "C" {
+
+VEXL_API int vexldll_load(GPlotDevice kind) {
+    vexl::CompanionModule &module = vexl::process_module();
+    module.on_first_load = [] { std::atexit(vexldll_unload); };
+    return module.load(kind) ? 1 : 0;
+}
+
+VEXL_API void vexldll_unload(void) {
+    vexl::process_module().unload();
+}
+
+VEXL_API int vexldll_loadStatus(void) {
+    return vexl::process_module().loaded() ? 1 : 0;
+}
+
+} // extern "C"
