@@ -29,11 +29,18 @@ inline int32_t trunc_to_int32(double value) {
 }
 
 // To nearest, halves away from zero (2.5 -> 3, -2.5 -> -3); saturating; NaN
-// gives 0.
+// gives 0. Built on trunc rather than std::round, whose MinGW runtime adds 0.5
+// and floors, and so rounds 0.49999999999999994 up.
 inline int32_t round_to_int32(double value) {
     if (std::isnan(value))
         return 0;
-    return trunc_to_int32(std::round(value));
+    const double whole = std::trunc(value);
+    const double fraction = value - whole; // exact for every double
+    if (fraction >= 0.5)
+        return trunc_to_int32(whole + 1.0);
+    if (fraction <= -0.5)
+        return trunc_to_int32(whole - 1.0);
+    return trunc_to_int32(whole);
 }
 
 // An exact 64-bit result clamped into int32.

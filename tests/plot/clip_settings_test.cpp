@@ -100,9 +100,10 @@ TEST_F(ClipSettingsTest, ArcSettingsOnceClippingIsOn) {
 }
 
 TEST_F(ClipSettingsTest, LongestValueIsSplitWithoutOverrun) {
-    std::string value;
-    while (value.size() + 6 < vexl::kSettingBufferSize - 1)
-        value += "print,";
+    // The longest value a lookup hands out: 259 characters, the last token
+    // ending at the terminating zero.
+    std::string value = "print,";
+    value.resize(vexl::kSettingBufferSize - 1 - 4, ' ');
     value += "file";
     settings["MOLVERN_CLIPPING"] = value;
     EXPECT_EQ(read(GPLOT_FILE).clip_mode, 1);
