@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-#include "devices/coordinate_rounding.h"
 #include "plot/errors.h"
+#include "support/int32_conversions.h"
 
 GXWINbase::GXWINbase(GPlot *owner, void *window_handle, int32_t units, int32_t value)
     : plot(owner), open_units(units), open_value(value), window(window_handle) {

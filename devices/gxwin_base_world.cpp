@@ -15,10 +15,10 @@
 
 #include <algorithm>
 
-#include "devices/coordinate_rounding.h"
 #include "devices/work_buffer.h"
 #include "plot/coordinate_flags.h"
 #include "plot/errors.h"
+#include "support/int32_conversions.h"
 
 using vexl::int32_difference;
 

@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include "devices/coordinate_rounding.h"
 #include "devices/recording_device.h"
 #include "devices/work_buffer.h"
 #include "plot/coordinate_flags.h"
 #include "plot/gplot.h"
+#include "support/int32_conversions.h"
 
 namespace {
 

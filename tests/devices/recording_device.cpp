@@ -5,8 +5,8 @@
 #include <iterator>
 #include <utility>
 
-#include "devices/coordinate_rounding.h"
 #include "plot/coordinate_flags.h"
+#include "support/int32_conversions.h"
 
 namespace vexl::test {
 

@@ -1,12 +1,12 @@
-// Safe conversions of computed coordinates to 32-bit integers.
+// Safe conversions of computed values (coordinates, sizes) to 32-bit integers.
 //
 // Coordinates are computed in double and can land anywhere: beyond the int32
 // range for a huge world window, infinite or NaN for a window of zero width.
 // Converting such a double straight to an integer is undefined behaviour, so
 // every conversion in the device layers goes through one of these, which
 // saturate at the int32 limits and turn NaN into 0.
-#ifndef VEXL33_DEVICES_COORDINATE_ROUNDING_H
-#define VEXL33_DEVICES_COORDINATE_ROUNDING_H
+#ifndef VEXL33_SUPPORT_INT32_CONVERSIONS_H
+#define VEXL33_SUPPORT_INT32_CONVERSIONS_H
 
 #include <cmath>
 #include <cstdint>
@@ -61,4 +61,4 @@ inline double int32_difference(int32_t b, int32_t a) {
 
 } // namespace vexl
 
-#endif // VEXL33_DEVICES_COORDINATE_ROUNDING_H
+#endif // VEXL33_SUPPORT_INT32_CONVERSIONS_H
