@@ -62,6 +62,11 @@ void *load_module(const char *name) {
         return nullptr;
     }
     void *module = dlopen(name, RTLD_NOW | RTLD_LOCAL);
+    // Windows finds "vexl" as vexl.dll; the same bare name here means the
+    // shared object libvexl.so on the library path.
+    const std::string bare(name);
+    if (!module && bare.find('/') == std::string::npos && bare.find(".so") == std::string::npos)
+        module = dlopen(("lib" + bare + ".so").c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!module) {
         const char *text = dlerror();
         module_error() = text ? text : "cannot load module";
