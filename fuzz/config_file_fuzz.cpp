@@ -14,10 +14,10 @@ namespace {
 
 constexpr std::size_t kLimit = 256;
 
-const char *fake_env(const std::string &name) {
+std::optional<std::string> fake_env(const std::string &name) {
     static const std::string long_value(300, 'L');
     if (name.empty())
-        return nullptr;
+        return std::nullopt;
     switch (name[0]) {
         case 'L':
             return long_value.c_str();
@@ -26,7 +26,7 @@ const char *fake_env(const std::string &name) {
         case 'R':
             return "${R}%R%"; // must be inserted, never expanded again
         case 'U':
-            return nullptr;
+            return std::nullopt;
         default:
             return "/opt/molvern";
     }

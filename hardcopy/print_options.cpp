@@ -1,5 +1,10 @@
-// Storage of the print options and the selectors the devices read.
+// Storage of the print options and the exported selectors on them.
 #include "hardcopy/print_options.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "plot/gplot.h"
 
 namespace vexl {
 
@@ -8,12 +13,103 @@ PrintOptions &print_options() {
     return options;
 }
 
+namespace {
+
+// The getters hand out a copy of the kept name in one process-wide buffer, so
+// a caller's pointer stays valid after the name is replaced. A name longer
+// than the buffer is cut at its end; the kept name itself stays whole.
+const char *copy_of_file_name() {
+    static char buffer[kPrintFileNameBufferSize];
+    const std::string &name = print_options().printToFileName;
+    const std::size_t length = std::min(name.size(), sizeof buffer - 1);
+    std::memcpy(buffer, name.data(), length);
+    buffer[length] = '\0';
+    return buffer;
+}
+
+void keep_file_name(const char *name) {
+    print_options().printToFileName = name != nullptr ? name : "";
+}
+
+} // namespace
+
 } // namespace vexl
 
-int printToFileSelected() {
-    return vexl::print_options().printToFile;
+using vexl::print_options;
+
+extern "C" {
+
+VEXL_API int getPrintStatus(void) {
+    return print_options().printStatus;
+}
+VEXL_API void setPrintStatus(int value) {
+    print_options().printStatus = value;
 }
 
-int printToHPGL2Selected() {
-    return vexl::print_options().fileType == vexl::PrintFileType::Hpgl2;
+VEXL_API int printToFileSelected(void) {
+    return print_options().printToFile;
 }
+VEXL_API int gprint_get_printtofile_status(void) {
+    return printToFileSelected();
+}
+VEXL_API int vexl_printdlg_get_printtofile_status(void) {
+    return printToFileSelected();
+}
+
+VEXL_API int printToHPGL2Selected(void) {
+    return print_options().fileType == vexl::PrintFileType::Hpgl2 ? 1 : 0;
+}
+
+VEXL_API int copyToClipboardSelected(void) {
+    return print_options().copyToClipboard;
+}
+VEXL_API int colorOutputSelected(void) {
+    return print_options().colorOutput;
+}
+VEXL_API int scaleToFitPageSelected(void) {
+    return print_options().scaleToFitPage;
+}
+VEXL_API int preserveBkgColorSelected(void) {
+    return print_options().preserveBkgColor;
+}
+VEXL_API int AldusPlaceableSelected(void) {
+    return print_options().aldusPlaceable;
+}
+VEXL_API int fileType(void) {
+    return static_cast<int>(print_options().fileType);
+}
+
+VEXL_API void setScaleToFitPage(int value) {
+    print_options().scaleToFitPage = value;
+}
+
+VEXL_API int setCopyToClipboardActive(int value) {
+    print_options().copyToClipboardActive = value;
+    return value;
+}
+
+VEXL_API int gprint_enable_copy_to_clipboard(int value) {
+    print_options().copyToClipboardActive = value;
+    print_options().clipboardSwitchSet = 1;
+    return value;
+}
+
+VEXL_API const char *gprint_get_printtofile_filename(void) {
+    return vexl::copy_of_file_name();
+}
+VEXL_API const char *vexl_printdlg_get_printtofile_filename(void) {
+    return vexl::copy_of_file_name();
+}
+
+VEXL_API void gprint_set_printtofile_filename(const char *name) {
+    vexl::keep_file_name(name);
+}
+VEXL_API void vexl_printdlg_set_printtofile_filename(const char *name) {
+    vexl::keep_file_name(name);
+}
+
+VEXL_API int gxwin_printtofile_using_screenshot_method(void) {
+    return 0;
+}
+
+} // extern "C"

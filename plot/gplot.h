@@ -10,6 +10,7 @@
 #define VEXL33_GPLOT_H
 
 #include <stdint.h>
+#include <stdio.h>
 
 #include "vexl_export.h"
 
@@ -113,6 +114,35 @@ typedef enum MessageResult {
     MSG_RESULT_ABORT = 4
 } MessageResult;
 
+/* One line of a colour file. */
+typedef struct ColorEntry {
+    int32_t name_only; /* 1 when the line gives no red, green and blue */
+    uint8_t red, green, blue;
+    char name[257];
+    int32_t pen;
+} ColorEntry;
+
+/* The entries read from a colour file; grows in steps of 32. */
+typedef struct ColorEntryList {
+    ColorEntry *entries;
+    int32_t count;
+    int32_t capacity;
+} ColorEntryList;
+
+/* One entry of a fill-pattern file: a bitmap file and its HP-GL/2 fill. */
+typedef struct FillEntry {
+    char path[256];
+    int32_t fill_type;
+    int32_t fill_option1;
+    int32_t fill_option2;
+} FillEntry;
+
+typedef struct FillEntryList {
+    FillEntry *entries;
+    int32_t count;
+    int32_t capacity;
+} FillEntryList;
+
 typedef struct VexlVersion {
     char text[128];
 } VexlVersion;
@@ -147,6 +177,66 @@ VEXL_API int gplot_get_buffer_mode(GPlot *plot);
 VEXL_API int gplot_resize_plot(GPlot *plot);
 VEXL_API int gplot_force_display_repaint(GPlot *plot);
 VEXL_API int gplot_save_clipboard_to_file(GPlot *plot, const char *file);
+
+/* ---- Colours ---------------------------------------------------------------- */
+
+VEXL_API void kdcolor_create(ColorEntryList *list);
+/* Number of entries read, or -1 when the list cannot grow. */
+VEXL_API int kdcolor_read(ColorEntryList *list, FILE *file);
+VEXL_API void kdcolor_destroy(ColorEntryList *list);
+/* Opens the file a setting names for reading; null when unset or unreadable. */
+VEXL_API FILE *gplot_get_filename(const char *setting);
+
+VEXL_API int gxwin_screen_get_color_size(int32_t *n);
+VEXL_API int gxwin_widget_get_color_size(void *widget, int32_t *n);
+VEXL_API int gxwin_widget_get_color_RGB(void *widget, int32_t index, int32_t *red,
+                                        int32_t *green, int32_t *blue);
+VEXL_API int gxwin_screen_get_color_RGB(int32_t index, int32_t *red, int32_t *green,
+                                        int32_t *blue);
+
+/* ---- Fill patterns ------------------------------------------------------------ */
+
+VEXL_API void kdfill_create(FillEntryList *list);
+/* Number of entries read, or -1 (code 46) on a malformed entry. */
+VEXL_API int kdfill_read(FillEntryList *list, FILE *file);
+VEXL_API void kdfill_destroy(FillEntryList *list);
+
+VEXL_API int gxwin_get_pattern_size(int32_t *n);
+VEXL_API int gxwin_get_pattern_index(const char *name, int32_t *index);
+VEXL_API int gxwin_get_pattern_name(int32_t index, const char **name);
+/* The pattern's 16 x 16 monochrome bitmap (an HBITMAP on Windows). */
+VEXL_API int gxwin_get_pixmap_id(int32_t index, void **id);
+
+/* ---- HP-GL/2 plot files --------------------------------------------------------- */
+
+VEXL_API int ghpgl2_create(GPlot *plot, const char *file, DBUnitCode units, int value);
+VEXL_API int ghpgl2_draw_rectangle2_world(GPlot *plot, const WorldPointS *a, const WorldPointS *b);
+VEXL_API int ghpgl2_color_mode(int on);
+VEXL_API int ghpgl2_force_monochrome(int colors);
+
+/* ---- Print options ------------------------------------------------------------- */
+
+VEXL_API int getPrintStatus(void);
+VEXL_API void setPrintStatus(int value);
+VEXL_API int printToFileSelected(void);
+VEXL_API int gprint_get_printtofile_status(void);
+VEXL_API int vexl_printdlg_get_printtofile_status(void);
+VEXL_API int printToHPGL2Selected(void);
+VEXL_API int copyToClipboardSelected(void);
+VEXL_API int colorOutputSelected(void);
+VEXL_API int scaleToFitPageSelected(void);
+VEXL_API int preserveBkgColorSelected(void);
+VEXL_API int AldusPlaceableSelected(void);
+VEXL_API int fileType(void);
+VEXL_API void setScaleToFitPage(int value);
+VEXL_API int setCopyToClipboardActive(int value);
+VEXL_API int gprint_enable_copy_to_clipboard(int value);
+/* The kept print-to-file name in a process-wide 4096-byte buffer ("" when none). */
+VEXL_API const char *gprint_get_printtofile_filename(void);
+VEXL_API const char *vexl_printdlg_get_printtofile_filename(void);
+VEXL_API void gprint_set_printtofile_filename(const char *name);
+VEXL_API void vexl_printdlg_set_printtofile_filename(const char *name);
+VEXL_API int gxwin_printtofile_using_screenshot_method(void);
 
 /* ---- Font tables ---------------------------------------------------------- */
 

@@ -107,8 +107,9 @@ std::optional<std::string> expand_references(std::string_view text, const EnvLoo
         return true;
     };
     auto append_variable = [&](std::string_view name) {
-        const char *value = env ? env(std::string(name)) : nullptr;
-        return append(value ? std::string_view(value) : std::string_view());
+        const std::optional<std::string> value =
+            env ? env(std::string(name)) : std::optional<std::string>();
+        return append(value ? std::string_view(*value) : std::string_view());
     };
 
     std::size_t i = 0;

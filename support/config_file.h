@@ -43,9 +43,8 @@ ConfigData parse_config(std::string_view text);
 const std::string *find_value(const ConfigData &data, const std::string &section,
                               const std::string &name);
 
-// Process environment lookup used by the expansion: the value, or null when
-// the variable is unset.
-using EnvLookup = std::function<const char *(const std::string &name)>;
+// What a reference names: the value, or nothing when the name is unknown.
+using EnvLookup = std::function<std::optional<std::string>(const std::string &name)>;
 
 // Replaces ${NAME} and %NAME% by the variable's value (empty when unset) and
 // "%%" by a single '%'. A name is made of letters, digits and "_().-"; a

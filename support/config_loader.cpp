@@ -57,6 +57,13 @@ std::optional<std::string> read_config_file(const std::string &path) {
     return text;
 }
 
+std::string config_directory_of(const std::string &path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
 std::shared_ptr<const ConfigData> load_first_config(const std::vector<std::string> &candidates) {
     for (const std::string &path : candidates) {
         if (!is_regular_file(path))
@@ -64,7 +71,11 @@ std::shared_ptr<const ConfigData> load_first_config(const std::vector<std::strin
         std::optional<std::string> text = read_config_file(path);
         if (!text)
             return nullptr;
-        return std::make_shared<const ConfigData>(parse_config(*text));
+        ConfigData data = parse_config(*text);
+        const std::string directory = config_directory_of(path);
+        for (auto &section : data)
+            section.second.emplace(kConfigDirName, directory); // unless the file sets it
+        return std::make_shared<const ConfigData>(std::move(data));
     }
     return nullptr;
 }

@@ -25,6 +25,14 @@ std::vector<std::string> config_file_candidates();
 // when the path is not such a file or reading fails.
 std::optional<std::string> read_config_file(const std::string &path);
 
+// Every section of a loaded file also answers this name with the directory
+// that holds the file (unless the file sets it itself), so a configuration
+// shipped beside its data can name that data without an absolute path.
+inline constexpr const char *kConfigDirName = "MOLVERN_CONFIG_DIR";
+
+// The directory part of a file path ("." when there is none).
+std::string config_directory_of(const std::string &path);
+
 // Parses the first candidate that is an existing regular file. Null when there
 // is none, or when that file cannot be read: a broken file the user chose is
 // reported as no configuration rather than quietly replaced by another one.

@@ -27,8 +27,28 @@ std::shared_ptr<const vexl::config::ConfigData> &loaded_config() {
 // Longest result gui_env_expand_str hands out.
 constexpr std::size_t kExpandedPathLimit = 255;
 
-const char *process_env(const std::string &name) {
-    return rtk_getenv(name.c_str());
+// References deeper than this are taken as a cycle and expand to nothing.
+constexpr int kMaxReferenceDepth = 8;
+
+// What a reference in a value or a path names: the process environment
+// first, then the setting of that name in the "molvern" context, itself
+// expanded, so one setting (MOLVERN_DIR, say) can anchor the others.
+std::optional<std::string> resolve_reference(const std::string &name, int depth) {
+    if (const char *value = rtk_getenv(name.c_str()))
+        return std::string(value);
+    const auto &data = loaded_config();
+    if (!data || depth >= kMaxReferenceDepth)
+        return std::nullopt;
+    const std::string *raw = vexl::config::find_value(*data, "molvern", name);
+    if (raw == nullptr)
+        return std::nullopt;
+    return vexl::config::expand_references(
+        *raw, [depth](const std::string &inner) { return resolve_reference(inner, depth + 1); },
+        vexl::config::kMaxConfigFileSize);
+}
+
+std::optional<std::string> reference_value(const std::string &name) {
+    return resolve_reference(name, 0);
 }
 
 } // namespace
@@ -68,7 +88,7 @@ int gui_env_get_kd_and_expand(GuiEnvContext *context, const char *name, char *bu
         if (found == context->section->end())
             return 1;
         std::optional<std::string> value =
-            vexl::config::expand_references(found->second, process_env, limit);
+            vexl::config::expand_references(found->second, reference_value, limit);
         if (!value)
             return 2; // longer than the caller's limit
         std::memcpy(buffer, value->c_str(), value->size() + 1);
@@ -94,7 +114,7 @@ int gui_env_expand_str(const char *text, char *out, std::size_t out_size) {
     std::size_t limit = std::min(kExpandedPathLimit, out_size - 1);
     try {
         std::optional<std::string> value =
-            vexl::config::expand_references(text, process_env, limit);
+            vexl::config::expand_references(text, reference_value, limit);
         if (!value)
             return 0;
         std::memcpy(out, value->c_str(), value->size() + 1);

@@ -3,9 +3,11 @@
 // Settings live in INI files; the first that exists of: the file named by the
 // environment variable MOLVERN_CONFIG, molvern.cfg beside the library module,
 // and the per-user molvern/molvern.cfg. A context is a [section]. Values may
-// refer to process environment variables as ${NAME} or %NAME% (empty when
-// unset); a value whose expansion exceeds the caller's limit is refused, never
-// truncated.
+// refer to other names as ${NAME} or %NAME%: a process environment variable
+// of that name, else the setting of that name in the "molvern" context, else
+// nothing. Every section also knows MOLVERN_CONFIG_DIR, the directory of the
+// file it was read from. A value whose expansion exceeds the caller's limit is
+// refused, never truncated.
 #ifndef VEXL33_SUPPORT_RTK_CONFIG_H
 #define VEXL33_SUPPORT_RTK_CONFIG_H
 

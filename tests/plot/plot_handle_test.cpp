@@ -22,8 +22,8 @@ using vexl::test::ScopedEnv;
 // A recording device that reports its destruction and its clipboard saves.
 class WatchedDevice : public RecordingDevice {
   public:
-    explicit WatchedDevice(GPlot *plot, bool *destroyed)
-        : RecordingDevice(plot), destroyed_(destroyed) {}
+    explicit WatchedDevice(GPlot *owner, bool *destroyed)
+        : RecordingDevice(owner), destroyed_(destroyed) {}
     ~WatchedDevice() override { *destroyed_ = true; }
     bool save_clipboard_to_file(const char *file) override {
         saved_to = file;

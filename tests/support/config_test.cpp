@@ -90,9 +90,11 @@ std::optional<std::string> expand(const char *text, std::size_t limit = 256) {
         {"DIR", "/opt/m"}, {"EMPTY", ""}, {"NESTED", "${DIR}"}, {"ProgramFiles(x86)", "C:\\P"}};
     return vexl::config::expand_references(
         text,
-        [](const std::string &name) -> const char * {
+        [](const std::string &name) -> std::optional<std::string> {
             auto found = env.find(name);
-            return found == env.end() ? nullptr : found->second.c_str();
+            if (found == env.end())
+                return std::nullopt;
+            return found->second;
         },
         limit);
 }
@@ -193,6 +195,31 @@ TEST_F(ConfigService, OpenContextOutlivesAReload) {
     char buffer[260];
     ASSERT_EQ(gui_env_get_kd_and_expand(context, "A", buffer, 256), 0);
     EXPECT_STREQ(buffer, "old");
+    gui_env_close(context, 0);
+}
+
+TEST_F(ConfigService, SettingsAnchorOnOtherSettingsAndTheFilesDirectory) {
+    vexl::test::ScopedEnv unset("MOLVERN_DIR", nullptr);
+    load("[molvern]\nMOLVERN_DIR = ${MOLVERN_CONFIG_DIR}/data\n"
+         "MOLVERN_FILL = ${MOLVERN_DIR}/molvfill.cfg\nLOOP = ${LOOP}x\n");
+    GuiEnvContext *context = gui_env_open("molvern", 0);
+    ASSERT_NE(context, nullptr);
+    char buffer[260];
+    ASSERT_EQ(gui_env_get_kd_and_expand(context, "MOLVERN_FILL", buffer, 256), 0);
+    const std::string data_dir = vexl::config::config_directory_of(dir_.file("molvern.cfg"));
+    EXPECT_EQ(std::string(buffer), data_dir + "/data/molvfill.cfg");
+    // Paths inside other files see the same settings.
+    char out[256];
+    ASSERT_EQ(gui_env_expand_str("${MOLVERN_DIR}/patterns/dots.xbm", out, sizeof out), 1);
+    EXPECT_EQ(std::string(out), data_dir + "/data/patterns/dots.xbm");
+    // The process environment still wins, and a setting naming itself ends.
+    {
+        vexl::test::ScopedEnv moved("MOLVERN_DIR", "/elsewhere");
+        ASSERT_EQ(gui_env_get_kd_and_expand(context, "MOLVERN_FILL", buffer, 256), 0);
+        EXPECT_STREQ(buffer, "/elsewhere/molvfill.cfg");
+    }
+    ASSERT_EQ(gui_env_get_kd_and_expand(context, "LOOP", buffer, 256), 0);
+    EXPECT_STREQ(buffer, "xxxxxxxxx");
     gui_env_close(context, 0);
 }
 
