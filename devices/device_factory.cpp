@@ -1,5 +1,6 @@
-// The devices this build can construct. Neither the HP-GL/2 writer nor the
-// Windows graphics device is part of the library yet, so both kinds of plot
+// The devices this build can construct. The HP-GL/2 writer is portable; the
+// Windows graphics device is not part of the library yet, so screen and
+// clipboard plots, and file and print plots not redirected to HP-GL/2,
 // report that the function is not available.
 #include "devices/device_factory.h"
 
@@ -7,8 +8,8 @@
 
 namespace vexl {
 
-bool create_hpgl2_device(GPlot *, const char *, int32_t, int32_t) {
-    return fail(Error::NotImplemented);
+bool create_hpgl2_device(GPlot *plot, const char *file, int32_t units, int32_t value) {
+    return ghpgl2_create(plot, file, static_cast<DBUnitCode>(units), value) != 0;
 }
 
 bool create_gdi_device(GPlot *, void *, const char *, int32_t, int32_t) {

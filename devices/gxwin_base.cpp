@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "colour/color_map.h"
 #include "plot/errors.h"
 #include "support/int32_conversions.h"
 
@@ -72,26 +73,51 @@ bool GXWINbase::get_uses_xor_draw() {
     return true;
 }
 
-// The colour queries read the process-wide colour map; until it is linked in
-// they have no map to answer from.
-bool GXWINbase::get_color_RGB(int32_t, int32_t *, int32_t *, int32_t *) {
-    return false;
+// The colour queries answer from the colour map of this device's key. The
+// plotting interface has checked the index already; an index outside the map
+// is still refused here rather than read past its end.
+bool GXWINbase::get_color_RGB(int32_t index, int32_t *red, int32_t *green, int32_t *blue) {
+    const vexl::ColorMapEntry *entry =
+        vexl::color_entry(vexl::find_color_map(get_colormap_key()), index);
+    if (!entry)
+        return false;
+    *red = entry->red;
+    *green = entry->green;
+    *blue = entry->blue;
+    return true;
 }
-bool GXWINbase::get_contrast_color(int32_t, int32_t *) {
-    return false;
+
+bool GXWINbase::get_contrast_color(int32_t index, int32_t *out) {
+    return vexl::get_contrast_color(vexl::find_color_map(get_colormap_key()), index, out);
 }
-bool GXWINbase::get_color_name(int32_t, const char **) {
-    return false;
+
+bool GXWINbase::get_color_name(int32_t index, const char **out) {
+    // The map lives as long as the library, so the name may be kept.
+    const vexl::ColorMapEntry *entry =
+        vexl::color_entry(vexl::find_color_map(get_colormap_key()), index);
+    if (!entry)
+        return false;
+    *out = entry->name.c_str();
+    return true;
 }
-bool GXWINbase::get_color_index(const char *, int32_t *) {
-    return false;
+
+bool GXWINbase::get_color_index(const char *name, int32_t *out) {
+    const int32_t index = vexl::find_color_by_name(vexl::find_color_map(get_colormap_key()), name);
+    *out = index < 0 ? 0 : index;
+    return index >= 0;
 }
-bool GXWINbase::get_color_pixel(int32_t, uint32_t *) {
-    return false;
+
+bool GXWINbase::get_color_pixel(int32_t index, uint32_t *out) {
+    const vexl::ColorMapEntry *entry =
+        vexl::color_entry(vexl::find_color_map(get_colormap_key()), index);
+    if (!entry)
+        return false;
+    *out = entry->pixel;
+    return true;
 }
 
 bool GXWINbase::get_color_size(int32_t *n) {
-    *n = 0; // the colour map's entry count, capped at INT32_MAX
+    *n = vexl::color_count(vexl::find_color_map(get_colormap_key()));
     return true;
 }
 

@@ -4,6 +4,7 @@
 #   check_exports.sh elf LIBRARY EXPECTED NM
 #   check_exports.sh pe  DLL     EXPECTED OBJDUMP
 set -eu
+export LC_ALL=C
 format=$1 library=$2 expected=$3 tool=$4
 actual=$(mktemp)
 trap 'rm -f "$actual"' EXIT
