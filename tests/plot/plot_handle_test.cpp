@@ -8,8 +8,10 @@
 #include <string>
 
 #include "devices/recording_device.h"
+#include "hardcopy/print_options.h"
 #include "plot/gplot.h"
 #include "plot/plot_handle.h"
+#include "support/temp_dir.h"
 #include "test_env.h"
 
 namespace {
@@ -219,6 +221,30 @@ TEST_F(PlotHandle, EveryCallRefusesAMissingPlotOrDevice) {
             EXPECT_EQ(GplotErrno, 1) << name;
         }
     }
+}
+
+// Print-to-file in HP-GL/2 form turns file and printer plots into plot-file
+// plots on every build; the clipping settings still follow the kind asked for.
+TEST_F(PlotHandle, HardCopyInHpglFormIsAPlotFile) {
+    vexl::PrintOptions &options = vexl::print_options();
+    const vexl::PrintOptions saved = options;
+    options.printToFile = 1;
+    options.fileType = vexl::PrintFileType::Hpgl2;
+    ScopedEnv clipping("MOLVERN_CLIPPING", "file");
+    vexl::test::TempDir dir;
+    const std::string path = dir.file("hard.hgl");
+    for (GPlot *(*open)(const char *, int, int, void *) : {gplot_open_file, gplot_open_print}) {
+        testing::internal::CaptureStderr(); // the fill-file notice
+        GPlot *plot = open(path.c_str(), DB_UNIT_MIL, 5, nullptr);
+        testing::internal::GetCapturedStderr();
+        ASSERT_NE(plot, nullptr) << GplotErrno;
+        EXPECT_EQ(plot->device_kind, GPLOT_HPGL2);
+        EXPECT_EQ(plot->clip_mode, open == gplot_open_file ? 1 : 0);
+        EXPECT_EQ(gplot_close(plot), 1);
+        // The prologue carries the open call's units and value.
+        EXPECT_NE(vexl::test::TempDir::read(path).find("PU1,5;"), std::string::npos);
+    }
+    options = saved;
 }
 
 // Until this build has the Windows graphics device, a window plot says so and
