@@ -5,52 +5,25 @@
 
 #include <windows.h>
 
-#include <string>
+#include <cstdio>
+#include <vector>
 
 #include "colour/pattern_table.h"
-#include "support/temp_dir.h"
+#include "colour_test_files.h"
 
 namespace {
 
-// A memory DC with a bitmap selected, restored and released afterwards.
-class SelectedBitmap {
-  public:
-    explicit SelectedBitmap(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-        if (dc_)
-            old_ = SelectObject(dc_, bitmap);
-    }
-    ~SelectedBitmap() {
-        if (dc_) {
-            SelectObject(dc_, old_);
-            DeleteDC(dc_);
-        }
-    }
-    SelectedBitmap(const SelectedBitmap &) = delete;
-    SelectedBitmap &operator=(const SelectedBitmap &) = delete;
-
-    bool ok() const { return dc_ && old_ && old_ != HGDI_ERROR; }
-    COLORREF pixel(int x, int y) const { return GetPixel(dc_, x, y); }
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
-
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-
 TEST(PatternBitmapWin32Test, PixelsMatchTheXbmData) {
-    vexl::test::TempDir dir;
     // Row 0: XBM byte 0x01 sets pixel 0 only; byte 0x80 of the second half
     // sets pixel 15. Row 1 sets everything, all others nothing.
-    std::string xbm = "#define t_width 16\n#define t_height 16\nstatic char t_bits[] = {\n"
-                      "0x01, 0x80, 0xff, 0xff";
-    for (int i = 4; i < 32; ++i)
-        xbm += ", 0x00";
-    xbm += "};\n";
+    std::vector<unsigned> values(32, 0x00);
+    values[0] = 0x01;
+    values[1] = 0x80;
+    values[2] = values[3] = 0xFF;
+    vexl::test::TempDir dir;
     FillEntry fill{};
-    std::snprintf(fill.path, sizeof fill.path, "%s", dir.write("t.xbm", xbm).c_str());
-
+    std::snprintf(fill.path, sizeof fill.path, "%s",
+                  dir.write("t.xbm", vexl::test::xbm_text(values)).c_str());
     auto entry = vexl::make_pattern_entry(fill);
     ASSERT_TRUE(entry);
     auto bitmap = static_cast<HBITMAP>(entry->bitmap.handle());
@@ -62,22 +35,26 @@ TEST(PatternBitmapWin32Test, PixelsMatchTheXbmData) {
     EXPECT_EQ(info.bmPlanes, 1);
     EXPECT_EQ(info.bmBitsPixel, 1);
 
-    SelectedBitmap selected(bitmap);
-    ASSERT_TRUE(selected.ok());
-    EXPECT_EQ(selected.pixel(0, 0), kBlack);
-    EXPECT_EQ(selected.pixel(1, 0), kWhite);
-    EXPECT_EQ(selected.pixel(14, 0), kWhite);
-    EXPECT_EQ(selected.pixel(15, 0), kBlack);
-    EXPECT_EQ(selected.pixel(7, 1), kBlack);
-    EXPECT_EQ(selected.pixel(8, 1), kBlack);
-    EXPECT_EQ(selected.pixel(5, 15), kWhite);
+    HDC dc = CreateCompatibleDC(nullptr);
+    ASSERT_NE(dc, nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    ASSERT_TRUE(old && old != HGDI_ERROR);
+    constexpr COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    const struct {
+        int x, y;
+        COLORREF colour;
+    } pixels[] = {{0, 0, black}, {1, 0, white}, {14, 0, white}, {15, 0, black},
+                  {7, 1, black}, {8, 1, black}, {5, 15, white}};
+    for (const auto &p : pixels)
+        EXPECT_EQ(GetPixel(dc, p.x, p.y), p.colour) << p.x << ", " << p.y;
+    SelectObject(dc, old);
+    DeleteDC(dc);
 }
 
 TEST(PatternBitmapWin32Test, LastOwnerDeletesTheBitmap) {
-    vexl::PatternBits bits{};
     HGDIOBJ handle = nullptr;
     {
-        vexl::PatternBitmap bitmap = vexl::PatternBitmap::create(bits);
+        vexl::PatternBitmap bitmap = vexl::PatternBitmap::create(vexl::PatternBits{});
         ASSERT_TRUE(bitmap);
         handle = bitmap.handle();
         { vexl::PatternBitmap copy = bitmap; }

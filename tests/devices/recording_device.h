@@ -20,9 +20,11 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "devices/gxwin_base.h"
+#include "support/int32_conversions.h"
 
 namespace vexl::test {
 
@@ -35,45 +37,55 @@ struct DeviceCall {
                                  // cx, cy, sweep
     bool succeeded = true;       // what the device answered
 
-    bool operator==(const DeviceCall &o) const {
-        return op == o.op && count == o.count && coords == o.coords && succeeded == o.succeeded;
-    }
+    auto fields() const { return std::tie(op, count, coords, succeeded); }
+    bool operator==(const DeviceCall &o) const { return fields() == o.fields(); }
 };
 
 class RecordingDevice : public GXWINbase {
   public:
-    explicit RecordingDevice(GPlot *plot, void *window = nullptr, int32_t units = 0,
-                             int32_t value = 0);
+    explicit RecordingDevice(GPlot *owner) : GXWINbase(owner, nullptr, 0, 0) {}
 
     // Every recorded call, oldest first.
     std::vector<DeviceCall> calls;
 
     // Makes `op` answer false: on every call when nth is 0, else only on its
     // nth call (1-based, counted since the last forget_calls).
-    void fail_operation(const std::string &op, int nth = 0);
-    void stop_failing() { failures_.clear(); }
+    void fail_operation(const std::string &op, int nth = 0) { failures_[op] = nth; }
     void forget_calls() { calls.clear(); }
-    // Calls recorded for one operation.
-    std::vector<DeviceCall> calls_to(const std::string &op) const;
 
     // Nearest, halves away from zero, saturating at the int32 limits.
-    int32_t round_device_coord(double value) override;
-    int32_t round_world_coord(double value) override;
+    int32_t round_device_coord(double value) override { return round_to_int32(value); }
+    int32_t round_world_coord(double value) override { return round_to_int32(value); }
     // True when either coordinate is NaN or outside the int32 range.
     bool is_outside_device_range(const DevicePointF &p) override;
 
-    bool draw_point_device(const DevicePointS &p) override;
-    bool draw_line_device(const DevicePointS &a, const DevicePointS &b) override;
-    bool draw_lines_device(const DevicePointS *points, int32_t n) override;
-    bool draw_segments_device(const DevicePointS *points, int32_t n) override;
-    bool draw_rectangle_device(const int32_t rect[4]) override;
-    bool draw_polygon_device(const DevicePointS *points, int32_t n) override;
-    bool draw_arc_device(const DeviceArcS &arc) override;
-    bool clear_world_rect(const int32_t rect[4]) override;
+    // Each operation is recorded under its own name.
+    bool draw_point_device(const DevicePointS &p) override { return record(__func__, 1, &p, 1); }
+    bool draw_line_device(const DevicePointS &a, const DevicePointS &b) override {
+        const DevicePointS ab[2] = {a, b};
+        return record(__func__, 1, ab, 2);
+    }
+    bool draw_lines_device(const DevicePointS *p, int32_t n) override {
+        return record(__func__, n, p, n);
+    }
+    bool draw_segments_device(const DevicePointS *p, int32_t n) override {
+        return record(__func__, n, p, 2 * int64_t{n});
+    }
+    bool draw_polygon_device(const DevicePointS *p, int32_t n) override {
+        return record(__func__, n, p, n);
+    }
+    bool draw_rectangle_device(const int32_t r[4]) override {
+        return record(__func__, 1, {r, r + 4});
+    }
+    bool draw_arc_device(const DeviceArcS &a) override {
+        return record(__func__, 1, {a.x, a.y, a.cx, a.cy, a.sweep});
+    }
+    bool clear_world_rect(const int32_t r[4]) override { return record(__func__, 1, {r, r + 4}); }
 
   protected:
     // Records the call and returns whether it succeeds.
     bool record(const char *op, int32_t count, std::vector<int32_t> coords);
+    bool record(const char *op, int32_t count, const DevicePointS *points, int64_t n);
 
   private:
     std::map<std::string, int> failures_;
@@ -86,8 +98,9 @@ struct RecordingPlot {
     RecordingDevice device{&plot};
 
     // Sets the device extent (left, bottom, right, top), a full viewport and
-    // the world window through the device, then forgets any calls. Leaves
-    // world_out_of_range as it found it.
+    // the world window through the device, then forgets any calls. The first
+    // window of a fresh record is judged against an empty mapping, so
+    // world_out_of_range says nothing useful afterwards.
     void set_mapping(const int32_t (&extent)[4], const int32_t (&world)[4]);
 };
 

@@ -1,4 +1,5 @@
-// The clipping settings read when a plot opens.
+// The clipping settings read when a plot opens, through a scripted lookup that also records what
+// was asked.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,7 +11,6 @@
 namespace {
 
 using vexl::ClipSettings;
-using vexl::read_clip_settings;
 
 // The settings one test provides, and which names were asked for.
 std::map<std::string, std::string> settings;
@@ -31,63 +31,42 @@ class ClipSettingsTest : public ::testing::Test {
         settings.clear();
         asked.clear();
     }
-    static ClipSettings read(int kind) { return read_clip_settings(kind, fake_lookup); }
+    static ClipSettings read(int kind) { return vexl::read_clip_settings(kind, fake_lookup); }
 };
 
-TEST_F(ClipSettingsTest, UnsetMeansNoClippingAndNoArcSettingsAsked) {
-    settings["MOLVERN_ARC_CLIPPING"] = "on";
-    settings["MOLVERN_ARC_STEPVALUE"] = "90";
-    const ClipSettings got = read(GPLOT_SCREEN);
-    EXPECT_EQ(got.clip_mode, 0);
-    EXPECT_EQ(got.arc_clipping, 0);
-    EXPECT_EQ(got.arc_step, 0);
-    EXPECT_EQ(asked.count("MOLVERN_ARC_CLIPPING"), 0u);
-    EXPECT_EQ(asked.count("MOLVERN_ARC_STEPVALUE"), 0u);
-}
-
 TEST_F(ClipSettingsTest, TokensSelectTheirKindsOnly) {
-    settings["MOLVERN_CLIPPING"] = "hpgl;print";
-    EXPECT_EQ(read(GPLOT_HPGL2).clip_mode, 1);
-    EXPECT_EQ(read(GPLOT_PRINT).clip_mode, 1);
-    EXPECT_EQ(read(GPLOT_SCREEN).clip_mode, 0);
-    EXPECT_EQ(read(GPLOT_FILE).clip_mode, 0);
-    EXPECT_EQ(read(GPLOT_CLIPBOARD).clip_mode, 0);
-}
-
-TEST_F(ClipSettingsTest, EverySeparatorSplitsAndEmptyTokensAreHarmless) {
-    settings["MOLVERN_CLIPPING"] = " SCRN\t|FILE,,clipboard ; PRINTER ";
-    EXPECT_EQ(read(GPLOT_SCREEN).clip_mode, 1);
-    EXPECT_EQ(read(GPLOT_FILE).clip_mode, 1);
-    EXPECT_EQ(read(GPLOT_CLIPBOARD).clip_mode, 1);
-    EXPECT_EQ(read(GPLOT_PRINT).clip_mode, 1);
-    EXPECT_EQ(read(GPLOT_HPGL2).clip_mode, 0);
-}
-
-TEST_F(ClipSettingsTest, OnlyExactSpellingsCount) {
-    for (const char *value : {"Screen", "screens", "scr", "HpGl", "All", "screen-hpgl"}) {
+    // Bit k of kinds: clipping on for plot kind k (0 hpgl2, 1 screen, 2 file,
+    // 3 print, 4 clipboard).
+    const std::pair<std::string, int> cases[] = {
+        {"hpgl;print", 0b01001},
+        {" SCRN\t|FILE,,clipboard ; PRINTER ", 0b11110},
+        {"all", 0b11111},
+        {"ALL", 0b11111},
+        {"Screen screens scr HpGl All screen-hpgl", 0}, // only the exact spellings count
+        // The longest value a lookup hands out (259 characters), the last
+        // token ending at the terminating zero.
+        {"print," + std::string(vexl::kSettingBufferSize - 11, ' ') + "file", 0b01100},
+    };
+    for (const auto &[value, kinds] : cases) {
         settings["MOLVERN_CLIPPING"] = value;
         for (int kind = GPLOT_HPGL2; kind <= GPLOT_CLIPBOARD; ++kind)
-            EXPECT_EQ(read(kind).clip_mode, 0) << value << " kind " << kind;
+            EXPECT_EQ(read(kind).clip_mode, (kinds >> kind) & 1) << value << " kind " << kind;
     }
 }
 
-TEST_F(ClipSettingsTest, AllSelectsEveryKind) {
-    for (const char *value : {"all", "ALL"}) {
-        settings["MOLVERN_CLIPPING"] = value;
-        for (int kind = GPLOT_HPGL2; kind <= GPLOT_CLIPBOARD; ++kind)
-            EXPECT_EQ(read(kind).clip_mode, 1) << value << " kind " << kind;
-    }
-}
+TEST_F(ClipSettingsTest, ArcSettingsAreReadOnlyOnceClippingIsOn) {
+    settings["MOLVERN_ARC_STEPVALUE"] = "90";
+    const ClipSettings unset = read(GPLOT_SCREEN);
+    EXPECT_EQ(unset.clip_mode + unset.arc_clipping + unset.arc_step, 0);
+    EXPECT_EQ(asked.count("MOLVERN_ARC_CLIPPING") + asked.count("MOLVERN_ARC_STEPVALUE"), 0u);
 
-TEST_F(ClipSettingsTest, ArcSettingsOnceClippingIsOn) {
     settings["MOLVERN_CLIPPING"] = "hpgl2";
-    ClipSettings got = read(GPLOT_HPGL2);
-    EXPECT_EQ(got.arc_clipping, 1);
-    EXPECT_EQ(got.arc_step, 0);
-
-    settings["MOLVERN_ARC_CLIPPING"] = "OFF";
-    EXPECT_EQ(read(GPLOT_HPGL2).arc_clipping, 0);
-    settings["MOLVERN_ARC_CLIPPING"] = "Off"; // not one of the two spellings
+    for (const auto &[text, on] :
+         {std::pair<const char *, int>{"off", 0}, {"OFF", 0}, {"Off", 1}}) {
+        settings["MOLVERN_ARC_CLIPPING"] = text;
+        EXPECT_EQ(read(GPLOT_HPGL2).arc_clipping, on) << text;
+    }
+    settings.erase("MOLVERN_ARC_CLIPPING");
     EXPECT_EQ(read(GPLOT_HPGL2).arc_clipping, 1);
 
     const std::pair<const char *, int> steps[] = {{"72", 72},   {"36 steps", 36},
@@ -97,17 +76,6 @@ TEST_F(ClipSettingsTest, ArcSettingsOnceClippingIsOn) {
         settings["MOLVERN_ARC_STEPVALUE"] = text;
         EXPECT_EQ(read(GPLOT_HPGL2).arc_step, value) << '"' << text << '"';
     }
-}
-
-TEST_F(ClipSettingsTest, LongestValueIsSplitWithoutOverrun) {
-    // The longest value a lookup hands out: 259 characters, the last token
-    // ending at the terminating zero.
-    std::string value = "print,";
-    value.resize(vexl::kSettingBufferSize - 1 - 4, ' ');
-    value += "file";
-    settings["MOLVERN_CLIPPING"] = value;
-    EXPECT_EQ(read(GPLOT_FILE).clip_mode, 1);
-    EXPECT_EQ(read(GPLOT_SCREEN).clip_mode, 0);
 }
 
 } // namespace

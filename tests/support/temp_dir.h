@@ -15,16 +15,12 @@ namespace vexl::test {
 class TempDir {
   public:
     TempDir() {
-        auto base = std::filesystem::temp_directory_path();
-        auto seed = std::chrono::steady_clock::now().time_since_epoch().count();
-        for (int attempt = 0;; ++attempt) {
-            auto candidate =
-                base / ("vexl_test_" + std::to_string(seed) + "_" + std::to_string(attempt));
-            if (std::filesystem::create_directory(candidate)) {
-                dir_ = candidate;
-                break;
-            }
-        }
+        const auto seed = std::chrono::steady_clock::now().time_since_epoch().count();
+        int attempt = 0;
+        do {
+            dir_ = std::filesystem::temp_directory_path() /
+                   ("vexl_test_" + std::to_string(seed) + "_" + std::to_string(attempt++));
+        } while (!std::filesystem::create_directory(dir_));
     }
     ~TempDir() {
         std::error_code ignored;
