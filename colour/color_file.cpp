@@ -17,10 +17,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string_view>
+
+#include "colour/entry_array.h"
+#include "support/rtk_memory.h"
 
 namespace vexl {
 
@@ -168,22 +170,6 @@ bool parse_color_line(std::string_view line, ColorEntry &entry) {
     return true;
 }
 
-// Room for one more entry: the array grows to the next multiple of the step.
-bool make_room(ColorEntryList &list, int32_t max_capacity) {
-    if (list.count < list.capacity)
-        return true;
-    const int64_t next =
-        (static_cast<int64_t>(list.capacity) / kColorListStep + 1) * kColorListStep;
-    if (next > max_capacity || static_cast<uint64_t>(next) > SIZE_MAX / sizeof(ColorEntry))
-        return false;
-    void *grown = std::realloc(list.entries, static_cast<std::size_t>(next) * sizeof(ColorEntry));
-    if (!grown)
-        return false;
-    list.entries = static_cast<ColorEntry *>(grown);
-    list.capacity = static_cast<int32_t>(next);
-    return true;
-}
-
 bool is_consistent(const ColorEntryList &list) {
     return list.count >= 0 && list.capacity >= 0 && list.count <= list.capacity &&
            (list.capacity == 0 || list.entries != nullptr);
@@ -225,7 +211,7 @@ VEXL_API int kdcolor_read(ColorEntryList *list, FILE *file) {
 VEXL_API void kdcolor_destroy(ColorEntryList *list) {
     if (!list)
         return;
-    std::free(list->entries);
+    rtk_free(list->entries);
     kdcolor_create(list);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "colour/entry_array.h"
 #include "plot/gplot.h"
 
 namespace vexl {
@@ -14,7 +15,7 @@ namespace vexl {
 // skipped, and the line is ignored unless that rest is only white space.
 inline constexpr int kColorLineLimit = 255;
 // The entry array grows to the next multiple of this many entries.
-inline constexpr int32_t kColorListStep = 32;
+inline constexpr int32_t kColorListStep = kEntryArrayStep;
 
 // kdcolor_read, refusing to let the array grow beyond max_capacity entries:
 // the entry count, or -1 when the array would have to grow further (or

@@ -9,13 +9,15 @@
 // makes the whole file unusable (-1, code 46): a half-read table would shift
 // every later pattern onto the wrong index. Only the first 294 characters of
 // a line are looked at; a longer line still ends at its own newline.
+#include "colour/fill_file.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <string>
 
+#include "colour/entry_array.h"
 #include "colour/text_line.h"
 #include "plot/errors.h"
 #include "plot/gplot.h"
@@ -25,7 +27,6 @@
 namespace {
 
 constexpr std::size_t kLineLimit = 294;
-constexpr int32_t kGrowthStep = 32;
 
 bool is_ascii_letter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -84,23 +85,6 @@ bool parse_entry(const vexl::TextLine &line, FillEntry &entry) {
     return true;
 }
 
-// Room for one more entry, growing to the next multiple of 32.
-bool make_room(FillEntryList &list) {
-    if (list.count < list.capacity && list.entries)
-        return true;
-    if (list.count > std::numeric_limits<int32_t>::max() - kGrowthStep)
-        return false;
-    const int32_t capacity = (list.count / kGrowthStep + 1) * kGrowthStep;
-    if (static_cast<std::size_t>(capacity) > SIZE_MAX / sizeof(FillEntry))
-        return false;
-    void *grown = rtk_realloc(list.entries, static_cast<std::size_t>(capacity) * sizeof(FillEntry));
-    if (!grown)
-        return false;
-    list.entries = static_cast<FillEntry *>(grown);
-    list.capacity = capacity;
-    return true;
-}
-
 } // namespace
 
 extern "C" {
@@ -130,7 +114,7 @@ VEXL_API int kdfill_read(FillEntryList *list, FILE *file) {
             vexl::fail(vexl::Error::CannotReadFillFile);
             return -1;
         }
-        if (!make_room(*list)) {
+        if (!vexl::make_room(*list)) {
             vexl::fail(vexl::Error::MallocFailed);
             return -1;
         }

@@ -11,6 +11,7 @@
 #include <limits>
 #include <new>
 
+#include "colour/fill_file.h"
 #include "colour/xbm_reader.h"
 #include "plot/errors.h"
 #include "support/rtk_files.h"
@@ -21,21 +22,6 @@ namespace vexl {
 namespace {
 
 constexpr const char *kCaption = "KDfill";
-
-// Owns a fill-entry array for the length of one load.
-class FillEntries {
-  public:
-    FillEntries() { kdfill_create(&list_); }
-    ~FillEntries() { kdfill_destroy(&list_); }
-    FillEntries(const FillEntries &) = delete;
-    FillEntries &operator=(const FillEntries &) = delete;
-
-    FillEntryList &list() { return list_; }
-    const FillEntry &operator[](int32_t i) const { return list_.entries[i]; }
-
-  private:
-    FillEntryList list_;
-};
 
 void copy_text(char *target, std::size_t size, const char *source) {
     std::size_t length = 0;
@@ -124,7 +110,7 @@ bool PatternTable::load() {
         return true;
     try {
         FillEntries fills;
-        const int32_t requested = read_fill_file(fills.list());
+        const int32_t requested = read_fill_file(*fills.get());
         entries_.reserve(static_cast<std::size_t>(requested));
         for (int32_t i = 0; i < requested; ++i)
             load_entry(fills[i], i + 1);

@@ -9,30 +9,13 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "colour/fill_file.h"
 #include "devices/ghpgl2_writer.h"
 #include "plot/errors.h"
 #include "plot/gplot.h"
 #include "support/rtk_files.h"
 
 namespace vexl {
-
-namespace {
-
-// The entries kdfill_read hands out, released however the build ends.
-class FillEntries {
-  public:
-    FillEntries() { kdfill_create(&list_); }
-    ~FillEntries() { kdfill_destroy(&list_); }
-    FillEntries(const FillEntries &) = delete;
-    FillEntries &operator=(const FillEntries &) = delete;
-
-    FillEntryList *list() { return &list_; }
-
-  private:
-    FillEntryList list_{};
-};
-
-} // namespace
 
 void FillTypeTable::rebuild(PlotFile &plot_file) {
     entries_.clear();
@@ -43,7 +26,7 @@ void FillTypeTable::rebuild(PlotFile &plot_file) {
     }
 
     FillEntries read;
-    const int count = kdfill_read(read.list(), fill_file.get());
+    const int count = kdfill_read(read.get(), fill_file.get());
     if (count < 1) {
         // An unusable file is reported once per process; the plot files
         // opened afterwards simply have no patterned fills.
@@ -57,8 +40,8 @@ void FillTypeTable::rebuild(PlotFile &plot_file) {
 
     // The reader's count and its list agree; taking the smaller of the two
     // keeps a disagreement from reading past the list.
-    const int32_t usable = std::min<int32_t>(count, read.list()->count);
-    const FillEntry *file_entries = read.list()->entries;
+    const int32_t usable = std::min<int32_t>(count, read->count);
+    const FillEntry *file_entries = read->entries;
     entries_.reserve(static_cast<std::size_t>(std::max<int32_t>(usable, 0)));
     for (int32_t i = 0; i < usable; ++i) {
         const FillEntry &entry = file_entries[i];

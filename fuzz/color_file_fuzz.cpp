@@ -4,13 +4,12 @@
 // every name NUL-terminated inside its field.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <vector>
 
 #include "colour/color_file.h"
+#include "fuzz/fuzz_input.h"
 #include "plot/gplot.h"
 
 namespace {
@@ -33,14 +32,13 @@ void check(const ColorEntryList &list, int result, std::size_t size) {
     }
 }
 
-void read_once(std::vector<unsigned char> &bytes, int32_t max_capacity) {
-    FILE *file = fmemopen(bytes.data(), bytes.size(), "r");
+void read_once(const uint8_t *data, std::size_t size, int32_t max_capacity) {
+    vexl::FilePtr file = vexl::fuzz::open_input(data, size);
     if (!file)
         return;
     vexl::ColorEntries list;
-    const int result = vexl::read_color_file(list.get(), file, max_capacity);
-    std::fclose(file);
-    check(*list, result, bytes.size());
+    const int result = vexl::read_color_file(list.get(), file.get(), max_capacity);
+    check(*list, result, size);
     if (result == -1 && list->count != max_capacity)
         std::abort();
 }
@@ -48,10 +46,7 @@ void read_once(std::vector<unsigned char> &bytes, int32_t max_capacity) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    if (size == 0)
-        return 0; // fmemopen needs at least one byte
-    std::vector<unsigned char> bytes(data, data + size);
-    read_once(bytes, std::numeric_limits<int32_t>::max());
-    read_once(bytes, vexl::kColorListStep);
+    read_once(data, size, std::numeric_limits<int32_t>::max());
+    read_once(data, size, vexl::kColorListStep);
     return 0;
 }

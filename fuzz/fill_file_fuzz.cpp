@@ -4,35 +4,27 @@
 // process environment, which the fuzzer leaves as it is.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "plot/gplot.h"
+#include "colour/entry_array.h"
+#include "colour/fill_file.h"
+#include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    std::FILE *file = std::tmpfile();
+    vexl::FilePtr file = vexl::fuzz::open_input(data, size);
     if (!file)
         return 0;
-    if (size > 0 && std::fwrite(data, 1, size, file) != size) {
-        std::fclose(file);
-        return 0;
-    }
-    std::rewind(file);
-
-    FillEntryList list;
-    kdfill_create(&list);
-    const int read = kdfill_read(&list, file);
-    std::fclose(file);
-    if (read != -1 && read != list.count)
+    vexl::FillEntries list;
+    const int read = kdfill_read(list.get(), file.get());
+    if (read != -1 && read != list->count)
         std::abort();
-    if (list.count > list.capacity || list.capacity % 32 != 0)
+    if (list->count > list->capacity || list->capacity % vexl::kEntryArrayStep != 0)
         std::abort();
-    for (int32_t i = 0; i < list.count; ++i) {
-        const FillEntry &entry = list.entries[i];
+    for (int32_t i = 0; i < list->count; ++i) {
+        const FillEntry &entry = list[i];
         if (std::memchr(entry.path, '\0', sizeof entry.path) == nullptr || entry.path[0] == '\0')
             std::abort();
     }
-    kdfill_destroy(&list);
     return 0;
 }

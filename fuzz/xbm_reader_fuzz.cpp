@@ -3,24 +3,18 @@
 // ceil(width / 8) * height bytes; a 16 x 16 result must also become a pattern.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "colour/pattern_table.h"
 #include "colour/xbm_reader.h"
+#include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    std::FILE *file = std::tmpfile();
+    vexl::FilePtr file = vexl::fuzz::open_input(data, size);
     if (!file)
         return 0;
-    if (size > 0 && std::fwrite(data, 1, size, file) != size) {
-        std::fclose(file);
-        return 0;
-    }
-    std::rewind(file);
-
-    std::optional<vexl::XbmBitmap> bitmap = vexl::read_xbm(file);
-    std::fclose(file);
+    std::optional<vexl::XbmBitmap> bitmap = vexl::read_xbm(file.get());
     if (!bitmap)
         return 0;
     if (bitmap->width < 1 || bitmap->width > vexl::kXbmMaxSide || bitmap->height < 1 ||
