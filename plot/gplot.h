@@ -189,10 +189,9 @@ VEXL_API FILE *gplot_get_filename(const char *setting);
 
 VEXL_API int gxwin_screen_get_color_size(int32_t *n);
 VEXL_API int gxwin_widget_get_color_size(void *widget, int32_t *n);
-VEXL_API int gxwin_widget_get_color_RGB(void *widget, int32_t index, int32_t *red,
-                                        int32_t *green, int32_t *blue);
-VEXL_API int gxwin_screen_get_color_RGB(int32_t index, int32_t *red, int32_t *green,
+VEXL_API int gxwin_widget_get_color_RGB(void *widget, int32_t index, int32_t *red, int32_t *green,
                                         int32_t *blue);
+VEXL_API int gxwin_screen_get_color_RGB(int32_t index, int32_t *red, int32_t *green, int32_t *blue);
 
 /* ---- Fill patterns ------------------------------------------------------------ */
 

@@ -4,7 +4,7 @@
 // test never builds its own fixture. Module loading is covered by
 // vexldll_test.cpp, the user configuration directory by config_test.cpp and
 // gfile_type by the configuration loader's test; the directory-name helpers
-// are left to the font directory tests (Parts 4.2, 4.4), their first users.
+// are left to the font directory tests, their first users.
 #include <gtest/gtest.h>
 
 #include <filesystem>
