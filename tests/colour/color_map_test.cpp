@@ -1,10 +1,10 @@
 // The colour map: where its colours come from, what the user is told when a
-// source fails, the debug traces, and the queries the devices and the
+// source fails, the debug trace, and the queries the devices and the
 // exported gxwin_* calls answer from it.
 //
 // The loading rules run against a fake world (settings, display, message
-// sink, debug selectors) so every branch is reachable; the process-wide map
-// is only checked for what holds whatever it was loaded from.
+// sink, debug switch) so every branch is reachable; the process-wide map is
+// only checked for what holds whatever it was loaded from.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "colour/color_map.h"
-#include "colour/display_colors.h"
 #include "colour_test_files.h"
 #include "devices/recording_device.h"
 #include "test_env.h"
@@ -42,15 +41,11 @@ std::vector<Rgb> colours_of(const ColorMap &map) {
     return out;
 }
 
-bool is_one_of(const std::string &key, const char *a, const char *b, const char *c) {
-    return (a && key == a) || (b && key == b) || (c && key == c);
-}
-
-// Settings, display, user and debug selector as the loader sees them.
+// Settings, display, user and debug switches as the loader sees them.
 struct FakeWorld {
     std::map<std::string, std::string> settings;
     int32_t display_colors = -1;
-    std::string debug; // the one selector MOLVERN_DEBUG_MODE names
+    bool debug = false;
     Texts messages;
     bool names_shown = false;
     vexl::test::TempDir dir;
@@ -72,12 +67,9 @@ struct FakeWorld {
         };
         s.display_color_count = [this] { return display_colors; };
         s.show_message = [this](const char *text) { messages.emplace_back(text); };
-        s.debug_active = [this](const char *a, const char *b, const char *c) {
-            return debug == "all" || is_one_of(debug, a, b, c);
-        };
-        s.support_debug_active = [this](const char *var, const char *a, const char *b,
-                                        const char *c) {
-            return std::string(var) == "MOLVERN_DEBUG_MODE" && is_one_of(debug, a, b, c);
+        s.debug_active = [this](const char *, const char *, const char *) { return debug; };
+        s.support_debug_active = [this](const char *var, const char *, const char *, const char *) {
+            return debug && std::string(var) == "MOLVERN_DEBUG_MODE";
         };
         s.read_colors = std::move(reader);
         s.names_message_shown = &names_shown;
@@ -110,7 +102,7 @@ TEST(ColorMapSource, ModeDisplayAndFileChooseTheColours) {
         {nullptr, -1, "# x\n1 2 : x : 1\n", {}, {"Invalid color file, unable to read colors"}},
         {nullptr,
          -1,
-         "1 2 3 : ink : 2\n: navy : 5\n: teal : 6\n",
+         "1 2 3 : a : 2\n: navy : 5\n: teal : 6\n",
          kDefaults,
          {names, kDefaultsMessage}},
     };
@@ -122,12 +114,14 @@ TEST(ColorMapSource, ModeDisplayAndFileChooseTheColours) {
         EXPECT_EQ(colours_of(map), row.colours);
         EXPECT_EQ(map.uses_default_colors, row.colours == kDefaults ? 1 : 0);
         EXPECT_EQ(world.messages, row.messages);
-        for (const vexl::ColorMapEntry &e : map.entries) // none left of the file
-            EXPECT_EQ(e.name.empty(), row.colours != kThreeRgb) << e.name;
+        for (const vexl::ColorMapEntry &e : map.entries) { // every colour allocated
+            EXPECT_EQ(e.pixel, e.blue * 65536u + e.green * 256u + e.red);
+            EXPECT_EQ(e.name.empty(), row.colours != kThreeRgb) << e.name; // none of the file left
+        }
     }
 }
 
-TEST(ColorMapSource, NamesMessageOnceAndAReaderThatCannotGrow) {
+TEST(ColorMapSource, NamesMessageOnceAReaderThatCannotGrowAndTheTrace) {
     FakeWorld world(nullptr, ": navy : 5\n");
     world.load();
     world.messages.clear();
@@ -136,74 +130,14 @@ TEST(ColorMapSource, NamesMessageOnceAndAReaderThatCannotGrow) {
     world.messages.clear();
     EXPECT_TRUE(world.load([](ColorEntryList *, FILE *) { return -1; }).entries.empty());
     EXPECT_EQ(world.messages, Texts{"Corrupted color file, unable to read requested colors"});
-}
 
-TEST(ColorMapTrace, EachSelectorReachesItsOwnTraces) {
-    const std::string count = "colorMap->numDeviceColors     = ";
-    const struct {
-        const char *debug, *mode;
-        int32_t display_colors;
-        std::string expected; // <file>: the colour file's path
-    } rows[] = {
-        {"color", "color", -1,
-         count + "-1\nMOLVERN_COLOR_MODE = color\nMOLVERN_COLOR = <file>\n"
-                 "Successfully loaded 3 colors\n"},
-        {"all", "invert", 2,
-         count + "2\nMOLVERN_COLOR_MODE = invert\nInverted monochrome mode active . . .\n"},
-        {"all", "share", 2,
-         count + "2\nMOLVERN_COLOR_MODE = share\nMonochrome mode active . . .\n"
-                 "Successfully loaded 2 colors\n"},
-        {"colpat", nullptr, -1, "MOLVERN_COLOR = <file>\nSuccessfully loaded 3 colors\n"},
-        {"", nullptr, -1, ""},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.expected);
-        FakeWorld world(row.mode, kThreeColours);
-        world.debug = row.debug;
-        world.display_colors = row.display_colors;
-        std::string expected = row.expected;
-        if (std::size_t at = expected.find("<file>"); at != std::string::npos)
-            expected.replace(at, 6, world.settings["MOLVERN_COLOR"]);
-        testing::internal::CaptureStderr();
-        world.load();
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), expected);
-    }
-}
-
-TEST(ColorContrast, DarkColoursGetWhiteAndBrightOnesBlack) {
-    ColorMap map;
-    for (const auto &[r, g, b] : std::vector<Rgb>{{0, 0, 180},
-                                                  {255, 255, 0},
-                                                  {0, 255, 0},
-                                                  {200, 0, 0},
-                                                  {191, 191, 191},
-                                                  {192, 192, 192},
-                                                  {0, 0, 255},
-                                                  {255, 255, 255},
-                                                  {0, 0, 0},
-                                                  {10, 10, 10}})
-        map.entries.push_back({r, b, g, "", 0, 0}); // red, blue, green
-    const int32_t white = 7, black = 8;
-    const int32_t expected[] = {white, black, black, white, white, black, white, black, white};
-    for (int32_t i = 0; i < 9; ++i) {
-        int32_t out = -5;
-        EXPECT_TRUE(vexl::get_contrast_color(map, i, &out)) << i;
-        EXPECT_EQ(out, expected[i]) << i;
-    }
-    // No such entry, or an index outside the map: false, out untouched.
-    int32_t out = 42;
-    map.entries.erase(map.entries.begin() + 7);
-    EXPECT_FALSE(vexl::get_contrast_color(map, 8, &out)); // wants white
-    EXPECT_FALSE(vexl::get_contrast_color(map, 9, &out));
-    EXPECT_FALSE(vexl::get_contrast_color(map, -1, &out));
-    EXPECT_EQ(out, 42);
-
-    vexl::load_inverted_palette(map);
-    int32_t first = -1, second = -1;
-    EXPECT_TRUE(vexl::get_contrast_color(map, 0, &first));
-    EXPECT_TRUE(vexl::get_contrast_color(map, 1, &second));
-    EXPECT_EQ(first, 1);
-    EXPECT_EQ(second, 0);
+    FakeWorld traced("color", kThreeColours);
+    traced.debug = true;
+    testing::internal::CaptureStderr();
+    traced.load();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "colorMap->numDeviceColors     = -1\nMOLVERN_COLOR_MODE = color\nMOLVERN_COLOR = " +
+                  traced.settings["MOLVERN_COLOR"] + "\nSuccessfully loaded 3 colors\n");
 }
 
 // A device reading a map of its own key, loaded from a colour file by the
@@ -217,24 +151,25 @@ class KeyedDevice : public vexl::test::RecordingDevice {
 TEST(ColorDeviceSlots, SlotsAnswerFromTheMapOfTheDeviceKey) {
     vexl::test::TempDir dir;
     const std::string path =
-        dir.write("slots.kdcolor", "0 0 180 : ink : 2\n255 255 255 : paper : 1\n"
-                                   "0 0 0 : shadow : 3\n9 9 9 : ink : 4\n");
+        dir.write("slots.kdcolor", "0 0 180 : ink : 1\n255 255 0 : y : 1\n0 255 0 : g : 1\n"
+                                   "200 0 0 : ink : 1\n191 191 191 : l : 1\n192 192 192 : m : 1\n"
+                                   "0 0 255 : b : 1\n255 255 255 : white : 1\n0 0 0 : black : 1\n");
     vexl::test::ScopedEnv file("MOLVERN_COLOR", path.c_str());
     vexl::test::ScopedEnv mode("MOLVERN_COLOR_MODE", "color");
     GPlot plot{};
     KeyedDevice device(&plot);
     int32_t n = 0, r = -1, g = -1, b = -1, index = -1;
     ASSERT_TRUE(device.get_color_size(&n));
-    ASSERT_EQ(n, 4);
+    ASSERT_EQ(n, 9);
     EXPECT_EQ(&vexl::find_color_map(4711), &vexl::find_color_map(4711)); // loaded once
-    EXPECT_TRUE(device.get_color_RGB(0, &r, &g, &b));
-    EXPECT_EQ((Rgb{r, g, b}), (Rgb{0, 0, 180}));
+    EXPECT_TRUE(device.get_color_RGB(3, &r, &g, &b));
+    EXPECT_EQ((Rgb{r, g, b}), (Rgb{200, 0, 0}));
     uint32_t pixel = 0;
     EXPECT_TRUE(device.get_color_pixel(0, &pixel));
     EXPECT_EQ(pixel, 0xB40000u);
     const char *name = nullptr;
-    EXPECT_TRUE(device.get_color_name(1, &name));
-    EXPECT_STREQ(name, "paper");
+    EXPECT_TRUE(device.get_color_name(7, &name));
+    EXPECT_STREQ(name, "white");
     EXPECT_TRUE(device.get_color_index("ink", &index)); // the first of two
     EXPECT_EQ(index, 0);
     for (const char *missing : {"teal", "Ink", static_cast<const char *>(nullptr)}) {
@@ -242,60 +177,57 @@ TEST(ColorDeviceSlots, SlotsAnswerFromTheMapOfTheDeviceKey) {
         EXPECT_FALSE(device.get_color_index(missing, &index));
         EXPECT_EQ(index, 0);
     }
-    EXPECT_TRUE(device.get_contrast_color(1, &index));
-    EXPECT_EQ(index, 2);
-    EXPECT_FALSE(device.get_color_RGB(4, &r, &g, &b));
+    // Dark colours (largest component below 0.75) get white; of the others,
+    // those brighter than 0.5 by (3 red + 5 green + blue) / 9 get black.
+    const int32_t white = 7, black = 8;
+    const int32_t contrast[] = {white, black, black, white, white, black, white, black, white};
+    for (int32_t i = 0; i < n; ++i) {
+        EXPECT_TRUE(device.get_contrast_color(i, &index)) << i;
+        EXPECT_EQ(index, contrast[i]) << i;
+    }
+    EXPECT_FALSE(device.get_color_RGB(n, &r, &g, &b));
     EXPECT_FALSE(device.get_color_pixel(-1, &pixel));
-    EXPECT_FALSE(device.get_color_name(4, &name));
+    EXPECT_FALSE(device.get_color_name(n, &name));
+}
+
+TEST(ColorContrast, InvertedPaletteAndAMapWithoutItsPartner) {
+    ColorMap map;
+    vexl::load_inverted_palette(map);
+    int32_t first = -1, second = -1, out = 42;
+    EXPECT_TRUE(vexl::get_contrast_color(map, 0, &first));
+    EXPECT_TRUE(vexl::get_contrast_color(map, 1, &second));
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(second, 0);
+    map.entries.pop_back(); // white alone: no black to contrast with
+    EXPECT_FALSE(vexl::get_contrast_color(map, 0, &out));
+    EXPECT_FALSE(vexl::get_contrast_color(map, 1, &out));
+    EXPECT_FALSE(vexl::get_contrast_color(map, -1, &out));
+    EXPECT_EQ(out, 42);
 }
 
 TEST(ColorQueries, IndexChecksAtTheBoundariesAndNullOutputs) {
-    int32_t n = -1, widget_n = -1, device_n = -1, r = -1, g = -1, b = -1;
-    ASSERT_EQ(gxwin_screen_get_color_size(&n), 1);
-    EXPECT_EQ(n, vexl::color_count(vexl::find_color_map(0)));
-    EXPECT_EQ(gxwin_widget_get_color_size(nullptr, &widget_n), 1);
-    EXPECT_EQ(widget_n, n);
+    int32_t n = -1, device_n = -1, r = -1, g = -1, b = -1;
+    ASSERT_EQ(gxwin_widget_get_color_size(nullptr, &n), 1);
     GPlot plot{};
     EXPECT_TRUE(vexl::test::RecordingDevice(&plot).get_color_size(&device_n)); // key 0
     EXPECT_EQ(device_n, n);
     for (int32_t bad : {n, -1}) {
         GplotErrno = 0;
-        EXPECT_EQ(gxwin_widget_get_color_RGB(nullptr, bad, &r, &g, &b), 0);
+        EXPECT_EQ(gxwin_screen_get_color_RGB(bad, &r, &g, &b), 0);
         EXPECT_EQ(GplotErrno, 36);
     }
     EXPECT_EQ((Rgb{r, g, b}), (Rgb{-1, -1, -1}));
-    if (n > 0) {
-        ASSERT_EQ(gxwin_screen_get_color_RGB(n - 1, &r, &g, &b), 1);
-        const vexl::ColorMapEntry &last = vexl::find_color_map(0).entries.back();
-        EXPECT_EQ((Rgb{r, g, b}), (Rgb{last.red, last.green, last.blue}));
-    }
     GplotErrno = 0;
     EXPECT_EQ(gxwin_screen_get_color_size(nullptr), 0);
     EXPECT_EQ(GplotErrno, 10);
+    for (int missing = 0; missing < 3; ++missing) {
+        int32_t *out[] = {&r, &g, &b};
+        out[missing] = nullptr;
+        GplotErrno = 0;
+        EXPECT_EQ(gxwin_widget_get_color_RGB(nullptr, 0, out[0], out[1], out[2]), 0);
+        EXPECT_EQ(GplotErrno, 10);
+    }
     GplotErrno = 0;
-    EXPECT_EQ(gxwin_screen_get_color_RGB(0, &r, nullptr, &b), 0);
-    EXPECT_EQ(GplotErrno, 10);
-    GplotErrno = 0;
-}
-
-TEST(ColorFileName, SettingNamesTheFileToOpen) {
-    vexl::test::TempDir dir;
-    vexl::test::ScopedEnv setting("VEXL_TEST_COLOUR_FILE", dir.write("a.kdcolor", "x\n").c_str());
-    vexl::FilePtr file(gplot_get_filename("VEXL_TEST_COLOUR_FILE"));
-    EXPECT_EQ(file ? std::fgetc(file.get()) : EOF, 'x');
-    vexl::test::set_env("VEXL_TEST_COLOUR_FILE", dir.file("absent.kdcolor").c_str());
-    EXPECT_EQ(gplot_get_filename("VEXL_TEST_COLOUR_FILE"), nullptr);
-    vexl::test::unset_env("VEXL_TEST_COLOUR_FILE");
-    EXPECT_EQ(gplot_get_filename("VEXL_TEST_COLOUR_FILE"), nullptr);
-    EXPECT_EQ(gplot_get_filename(nullptr), nullptr);
-}
-
-TEST(DisplayColorCount, NeverClaimsAnEmptyDisplay) {
-    const int32_t count = vexl::display_color_count();
-    EXPECT_TRUE(count == -1 || count >= 2) << count;
-#ifndef _WIN32
-    EXPECT_EQ(count, -1); // no screen here: answered as true colour
-#endif
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #ifndef VEXL33_TESTS_COLOUR_COLOUR_TEST_FILES_H
 #define VEXL33_TESTS_COLOUR_COLOUR_TEST_FILES_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
