@@ -197,11 +197,7 @@ int read_color_file(ColorEntryList *list, FILE *file, int32_t max_capacity) {
 extern "C" {
 
 VEXL_API void kdcolor_create(ColorEntryList *list) {
-    if (!list)
-        return;
-    list->entries = nullptr;
-    list->count = 0;
-    list->capacity = 0;
+    vexl::clear_entry_array(list);
 }
 
 VEXL_API int kdcolor_read(ColorEntryList *list, FILE *file) {
@@ -209,10 +205,7 @@ VEXL_API int kdcolor_read(ColorEntryList *list, FILE *file) {
 }
 
 VEXL_API void kdcolor_destroy(ColorEntryList *list) {
-    if (!list)
-        return;
-    rtk_free(list->entries);
-    kdcolor_create(list);
+    vexl::release_entry_array(list);
 }
 
 } // extern "C"

@@ -39,6 +39,25 @@ bool make_room(List &list, int32_t max_capacity = std::numeric_limits<int32_t>::
     return true;
 }
 
+// An empty list with no block, as the readers' create calls leave it.
+template <typename List>
+void clear_entry_array(List *list) {
+    if (!list)
+        return;
+    list->entries = nullptr;
+    list->count = 0;
+    list->capacity = 0;
+}
+
+// Releases the block and leaves the list empty, ready to be read into again.
+template <typename List>
+void release_entry_array(List *list) {
+    if (!list)
+        return;
+    rtk_free(list->entries);
+    clear_entry_array(list);
+}
+
 } // namespace vexl
 
 #endif // VEXL33_COLOUR_ENTRY_ARRAY_H

@@ -90,11 +90,7 @@ bool parse_entry(const vexl::TextLine &line, FillEntry &entry) {
 extern "C" {
 
 VEXL_API void kdfill_create(FillEntryList *list) {
-    if (!list)
-        return;
-    list->entries = nullptr;
-    list->count = 0;
-    list->capacity = 0;
+    vexl::clear_entry_array(list);
 }
 
 VEXL_API int kdfill_read(FillEntryList *list, FILE *file) {
@@ -124,10 +120,7 @@ VEXL_API int kdfill_read(FillEntryList *list, FILE *file) {
 }
 
 VEXL_API void kdfill_destroy(FillEntryList *list) {
-    if (!list)
-        return;
-    rtk_free(list->entries);
-    kdfill_create(list);
+    vexl::release_entry_array(list);
 }
 
 } // extern "C"
