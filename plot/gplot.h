@@ -178,6 +178,111 @@ VEXL_API int gplot_resize_plot(GPlot *plot);
 VEXL_API int gplot_force_display_repaint(GPlot *plot);
 VEXL_API int gplot_save_clipboard_to_file(GPlot *plot, const char *file);
 
+/* ---- World window, viewport and clipping ----------------------------------- */
+
+/* Rectangles are x1, y1, x2, y2; viewports are fractions of the device (y up). */
+VEXL_API int gplot_set_world(GPlot *plot, const int32_t rect[4]);
+VEXL_API int gplot_get_world(GPlot *plot, int32_t rect[4]);
+VEXL_API int gplot_set_viewport(GPlot *plot, float x1, float y1, float x2, float y2);
+VEXL_API int gplot_get_viewport(GPlot *plot, float vp[4]);
+VEXL_API int gplot_world_to_device(GPlot *plot, const WorldPointS *in, DevicePointS *out);
+VEXL_API int gplot_device_to_world(GPlot *plot, const DevicePointS *in, WorldPointS *out);
+VEXL_API int gplot_set_clip_world(GPlot *plot, const int32_t rect[4]);
+VEXL_API int gplot_get_clip_world(GPlot *plot, int32_t rect[4]);
+VEXL_API int gplot_unset_clip_world(GPlot *plot);
+VEXL_API int gplot_clear_clip_world(GPlot *plot);
+VEXL_API int gplot_clear_clip_device(GPlot *plot);
+VEXL_API int gplot_set_clip_device(GPlot *plot, const int32_t rect[4]);
+VEXL_API int gplot_get_clip_device(GPlot *plot, int32_t rect[4]);
+VEXL_API int gplot_unset_clip_device(GPlot *plot);
+/* Non-zero: the interface clips every primitive to the world clip rectangle. */
+VEXL_API int gplot_set_clip_mode(GPlot *plot, int mode);
+VEXL_API int gplot_get_clip_mode(GPlot *plot);
+/* Process-wide: line widths in world units instead of device units. */
+VEXL_API int gplot_set_world_units(int on);
+VEXL_API int gplot_get_world_units(void);
+
+/* ---- Drawing attributes and device queries -------------------------------- */
+
+VEXL_API int gplot_set_foreground_color(GPlot *plot, int index);
+VEXL_API int gplot_set_foreground_color_with_transparency(GPlot *plot, int index, int transparency);
+VEXL_API int gplot_set_background_color(GPlot *plot, int index);
+/* 0 solid, 1 to 6 dashed. */
+VEXL_API int gplot_set_line_type(GPlot *plot, int type);
+VEXL_API int gplot_set_line_width(GPlot *plot, int width);
+/* -1 none, -2 solid, otherwise an index of the pattern table. */
+VEXL_API int gplot_set_fill_pattern(GPlot *plot, int pattern);
+/* 0 square, 1 circle, 2 and 3 triangles, 4 diamond, 5 star, 6 cross, 7 plus. */
+VEXL_API int gplot_set_marker(GPlot *plot, int marker);
+VEXL_API int gplot_set_xor_drawing_mode(GPlot *plot, int on, int colour);
+VEXL_API int gplot_get_uses_xor_draw(GPlot *plot);
+
+VEXL_API int gplot_get_foreground_color(GPlot *plot, int *index);
+VEXL_API int gplot_get_foreground_color_and_transparency(GPlot *plot, int *index,
+                                                         int *transparency);
+VEXL_API int gplot_get_background_color(GPlot *plot, int *index);
+VEXL_API int gplot_get_line_type(GPlot *plot, int *type);
+VEXL_API int gplot_get_line_width(GPlot *plot, int *width);
+VEXL_API int gplot_get_fill_pattern(GPlot *plot, int *pattern);
+VEXL_API int gplot_get_marker(GPlot *plot, int *marker);
+
+VEXL_API int gplot_get_width_n_height(GPlot *plot, int *width, int *height);
+VEXL_API int gplot_get_pixels_perinch(GPlot *plot, double *x, double *y);
+VEXL_API int gxwin_get_pixels_perinch(GPlot *plot, float *x, float *y);
+VEXL_API int gplot_get_color_size(GPlot *plot, int *count);
+VEXL_API int gplot_get_color_RGB(GPlot *plot, int index, int *red, int *green, int *blue);
+VEXL_API int gplot_get_contrast_color(GPlot *plot, int index, int *out);
+VEXL_API int gplot_get_color_name(GPlot *plot, int index, const char **name);
+VEXL_API int gplot_get_color_pixel(GPlot *plot, int index, uint32_t *pixel);
+VEXL_API int gplot_get_color_index(GPlot *plot, const char *name, int *index);
+VEXL_API int gplot_get_pattern_name(GPlot *plot, int index, const char **name);
+VEXL_API int gplot_get_pattern_index(GPlot *plot, const char *name, int *index);
+
+/*
+ * Attribute codes: set 3 resize, 5 XOR drawing (a on, b colour), 6 world
+ * units (a on). Get 0 device size (a: int* width, out: int* height), 1 colour
+ * map size (a: int*), 2 RGB of colour a (b, c, d: int*) and its pixel (out:
+ * uint32_t*), 8 colour name and 9 pattern name of index a (out: const char**),
+ * 10 colour index and 11 pattern index of name a (out: int*). Indexes travel
+ * in a as (void *)(intptr_t)index. Unknown codes return 0 and set no code.
+ */
+VEXL_API int gplot_set_attribute(GPlot *plot, int code, int a, int b);
+VEXL_API int gplot_get_attribute(GPlot *plot, int code, void *a, void *out, void *b, void *c,
+                                 void *d);
+
+/* ---- Primitives, in world coordinates ------------------------------------- */
+
+VEXL_API int gplot_draw_point_world(GPlot *plot, const WorldPointS *point);
+/* While clipping, the visible points are moved to the front of the array. */
+VEXL_API int gplot_draw_points_world(GPlot *plot, WorldPointS *points, int n);
+VEXL_API int gplot_move_to_world(GPlot *plot, const WorldPointS *point);
+VEXL_API int gplot_draw_to_world(GPlot *plot, const WorldPointS *point);
+VEXL_API int gplot_draw_line_world(GPlot *plot, const WorldPointS *a, const WorldPointS *b);
+VEXL_API int gplot_draw_lines_world(GPlot *plot, WorldPointS *points, int n);
+/* n segments from 2n points. */
+VEXL_API int gplot_draw_segments_world(GPlot *plot, const WorldPointS *points, int n);
+/* A filled rectangle is trimmed to the clip rectangle in place. */
+VEXL_API int gplot_draw_rectangle_world(GPlot *plot, int32_t rect[4]);
+VEXL_API int gplot_draw_rectangles_world(GPlot *plot, int32_t *rects, int n);
+VEXL_API int gplot_draw_rectangle2_world(GPlot *plot, const WorldPointS *a, const WorldPointS *b);
+VEXL_API int gplot_draw_tracking_rectangle2_world(GPlot *plot, const WorldPointS *a,
+                                                  const WorldPointS *b);
+VEXL_API int gplot_clear_rectangle_world(GPlot *plot, int32_t rect[4]);
+VEXL_API int gplot_clear_rectangle2_world(GPlot *plot, const WorldPointS *a, const WorldPointS *b);
+/* An open polygon is closed; the caller's points are not changed. */
+VEXL_API int gplot_draw_polygon_world(GPlot *plot, const WorldPointS *points, int n);
+VEXL_API int gplot_draw_polygons_world(GPlot *plot, WorldPolygonS *list, int m);
+
+/* ---- Arcs and markers ------------------------------------------------------- */
+
+VEXL_API int gplot_draw_arc_world(GPlot *plot, const WorldArcS *arc);
+VEXL_API int gplot_draw_arcs_world(GPlot *plot, const WorldArcS *arcs, int n);
+/* size is the marker's width in world units; the shape is the plot's marker. */
+VEXL_API int gplot_draw_marker_world(GPlot *plot, const WorldPointS *point, int size);
+VEXL_API int gplot_draw_markers_world(GPlot *plot, WorldPointS *points, int n, int size);
+VEXL_API int gplot_draw_marker_device(GPlot *plot, const DevicePointS *point, int marker);
+VEXL_API int gplot_draw_markers_device(GPlot *plot, const DevicePointS *points, int n, int marker);
+
 /* ---- Colours ---------------------------------------------------------------- */
 
 VEXL_API void kdcolor_create(ColorEntryList *list);

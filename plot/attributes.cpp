@@ -1,0 +1,286 @@
+// Drawing attributes of a plot and the device queries: colours, line type
+// and width, fill pattern, marker, XOR drawing, size, resolution, colour map
+// and pattern table, and the two calls that reach a subset by attribute code.
+#include <cstdint>
+
+#include "devices/gxwin_base.h"
+#include "plot/clipping_state.h"
+#include "plot/errors.h"
+#include "plot/gplot.h"
+#include "plot/plot_handle.h"
+
+using vexl::as_result;
+using vexl::Error;
+using vexl::fail;
+using vexl::plot_is_valid;
+
+namespace {
+
+constexpr int kHighestLineType = 6;
+
+// Reads one attribute field into out: 0 with the code for a bad plot or a
+// null output, else 1.
+int read_field(GPlot *plot, int *out, int32_t GPlot::*field) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    if (out == nullptr)
+        return fail(Error::InvalidArgument);
+    *out = plot->*field;
+    return 1;
+}
+
+// Whether index names an entry of the device's colour map.
+bool valid_colour(GPlot *plot, int index) {
+    int32_t size = 0;
+    return index >= 0 && plot->device->get_color_size(&size) && index < size;
+}
+
+// The index travels in a pointer argument of gplot_get_attribute.
+int index_argument(void *a) {
+    return static_cast<int>(reinterpret_cast<intptr_t>(a));
+}
+
+} // namespace
+
+extern "C" {
+
+// ---- Setting -------------------------------------------------------------------
+
+VEXL_API int gplot_set_foreground_color(GPlot *plot, int index) {
+    return gplot_set_foreground_color_with_transparency(plot, index, 255);
+}
+
+VEXL_API int gplot_set_foreground_color_with_transparency(GPlot *plot, int index,
+                                                          int transparency) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    return as_result(plot->device->set_foreground_color(index, transparency));
+}
+
+VEXL_API int gplot_set_background_color(GPlot *plot, int index) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    return as_result(plot->device->set_background_color(index));
+}
+
+VEXL_API int gplot_set_line_type(GPlot *plot, int type) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    if (static_cast<unsigned>(type) > kHighestLineType)
+        return fail(Error::InvalidLineType);
+    return as_result(plot->device->set_line_type(type));
+}
+
+VEXL_API int gplot_set_line_width(GPlot *plot, int width) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    return as_result(plot->device->set_line_width_world(width));
+}
+
+VEXL_API int gplot_set_fill_pattern(GPlot *plot, int pattern) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    return as_result(plot->device->set_fill_pattern(pattern));
+}
+
+VEXL_API int gplot_set_marker(GPlot *plot, int marker) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    plot->marker = marker;
+    return 1;
+}
+
+VEXL_API int gplot_set_xor_drawing_mode(GPlot *plot, int on, int colour) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    return as_result(plot->device->set_xor_drawing_mode(on != 0, colour));
+}
+
+VEXL_API int gplot_get_uses_xor_draw(GPlot *plot) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    return as_result(plot->device->get_uses_xor_draw());
+}
+
+// ---- Reading ---------------------------------------------------------------------
+
+VEXL_API int gplot_get_foreground_color(GPlot *plot, int *index) {
+    return read_field(plot, index, &GPlot::foreground_color);
+}
+
+VEXL_API int gplot_get_foreground_color_and_transparency(GPlot *plot, int *index,
+                                                         int *transparency) {
+    if (read_field(plot, index, &GPlot::foreground_color) == 0)
+        return 0;
+    return read_field(plot, transparency, &GPlot::transparency);
+}
+
+VEXL_API int gplot_get_background_color(GPlot *plot, int *index) {
+    return read_field(plot, index, &GPlot::background_color);
+}
+
+VEXL_API int gplot_get_line_type(GPlot *plot, int *type) {
+    return read_field(plot, type, &GPlot::line_type);
+}
+
+VEXL_API int gplot_get_line_width(GPlot *plot, int *width) {
+    return read_field(plot, width, &GPlot::line_width);
+}
+
+VEXL_API int gplot_get_fill_pattern(GPlot *plot, int *pattern) {
+    return read_field(plot, pattern, &GPlot::fill_pattern);
+}
+
+VEXL_API int gplot_get_marker(GPlot *plot, int *marker) {
+    return read_field(plot, marker, &GPlot::marker);
+}
+
+// ---- Device and colour queries -----------------------------------------------------
+
+VEXL_API int gplot_get_width_n_height(GPlot *plot, int *width, int *height) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    if (width == nullptr || height == nullptr)
+        return fail(Error::InvalidArgument);
+    return as_result(plot->device->get_width_n_height(width, height));
+}
+
+VEXL_API int gplot_get_pixels_perinch(GPlot *plot, double *x, double *y) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    if (x == nullptr || y == nullptr)
+        return fail(Error::InvalidArgument);
+    return as_result(plot->device->get_pixels_perinch(x, y));
+}
+
+VEXL_API int gxwin_get_pixels_perinch(GPlot *plot, float *x, float *y) {
+    if (x == nullptr || y == nullptr)
+        return fail(Error::InvalidArgument);
+    double dx = 0.0, dy = 0.0;
+    const int result = gplot_get_pixels_perinch(plot, &dx, &dy);
+    if (result != 0) {
+        *x = static_cast<float>(dx);
+        *y = static_cast<float>(dy);
+    }
+    return result;
+}
+
+VEXL_API int gplot_get_color_size(GPlot *plot, int *count) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    if (count == nullptr)
+        return fail(Error::InvalidArgument);
+    return as_result(plot->device->get_color_size(count));
+}
+
+VEXL_API int gplot_get_color_RGB(GPlot *plot, int index, int *red, int *green, int *blue) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    if (red == nullptr || green == nullptr || blue == nullptr)
+        return fail(Error::InvalidArgument);
+    if (!valid_colour(plot, index))
+        return fail(Error::InvalidColor);
+    return as_result(plot->device->get_color_RGB(index, red, green, blue));
+}
+
+VEXL_API int gplot_get_contrast_color(GPlot *plot, int index, int *out) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    if (out == nullptr)
+        return fail(Error::InvalidArgument);
+    if (!valid_colour(plot, index)) {
+        *out = 0;
+        return fail(Error::InvalidColor);
+    }
+    return as_result(plot->device->get_contrast_color(index, out));
+}
+
+VEXL_API int gplot_get_color_name(GPlot *plot, int index, const char **name) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    if (name == nullptr)
+        return fail(Error::InvalidArgument);
+    if (!valid_colour(plot, index)) {
+        *name = nullptr;
+        return fail(Error::InvalidColor);
+    }
+    return as_result(plot->device->get_color_name(index, name));
+}
+
+VEXL_API int gplot_get_color_pixel(GPlot *plot, int index, uint32_t *pixel) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    if (pixel == nullptr)
+        return fail(Error::InvalidArgument);
+    if (!valid_colour(plot, index)) {
+        *pixel = 0;
+        return fail(Error::InvalidColor);
+    }
+    return as_result(plot->device->get_color_pixel(index, pixel));
+}
+
+VEXL_API int gplot_get_color_index(GPlot *plot, const char *name, int *index) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    if (name == nullptr || index == nullptr)
+        return fail(Error::InvalidArgument);
+    return as_result(plot->device->get_color_index(name, index));
+}
+
+VEXL_API int gplot_get_pattern_name(GPlot *plot, int index, const char **name) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    return gxwin_get_pattern_name(index, name);
+}
+
+VEXL_API int gplot_get_pattern_index(GPlot *plot, const char *name, int *index) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot);
+    return gxwin_get_pattern_index(name, index);
+}
+
+// ---- By attribute code ----------------------------------------------------------------
+
+VEXL_API int gplot_set_attribute(GPlot *plot, int code, int a, int b) {
+    switch (code) {
+        case 3:
+            return gplot_resize_plot(plot);
+        case 5:
+            return gplot_set_xor_drawing_mode(plot, a, b);
+        case 6:
+            return gplot_set_world_units(a);
+        default:
+            return 0;
+    }
+}
+
+VEXL_API int gplot_get_attribute(GPlot *plot, int code, void *a, void *out, void *b, void *c,
+                                 void *d) {
+    switch (code) {
+        case 0:
+            return gplot_get_width_n_height(plot, static_cast<int *>(a), static_cast<int *>(out));
+        case 1:
+            return gplot_get_color_size(plot, static_cast<int *>(a));
+        case 2: {
+            const int index = index_argument(a);
+            if (gplot_get_color_RGB(plot, index, static_cast<int *>(b), static_cast<int *>(c),
+                                    static_cast<int *>(d)) == 0)
+                return 0;
+            return gplot_get_color_pixel(plot, index, static_cast<uint32_t *>(out));
+        }
+        case 8:
+            return gplot_get_color_name(plot, index_argument(a), static_cast<const char **>(out));
+        case 9:
+            return gplot_get_pattern_name(plot, index_argument(a), static_cast<const char **>(out));
+        case 10:
+            return gplot_get_color_index(plot, static_cast<const char *>(a),
+                                         static_cast<int *>(out));
+        case 11:
+            return gplot_get_pattern_index(plot, static_cast<const char *>(a),
+                                           static_cast<int *>(out));
+        default:
+            return 0;
+    }
+}
+
+} // extern "C"
