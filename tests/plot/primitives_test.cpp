@@ -1,0 +1,192 @@
+// Drawing primitives through the C interface onto the recording device:
+// what reaches the device with world clipping on and off.
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "drawing_fixture.h"
+
+namespace {
+
+using vexl::test::DrawingTest;
+
+using Primitives = DrawingTest;
+
+TEST_F(Primitives, ArgumentsAreCheckedBeforeAnythingIsDrawn) {
+    WorldPointS p[2] = {{1, 1}, {2, 2}};
+    int32_t rect[4] = {0, 0, 10, 10};
+    EXPECT_EQ(gplot_draw_lines_world(nullptr, p, 2), 0);
+    EXPECT_EQ(GplotErrno, 1);
+    GPlot closed{};
+    EXPECT_EQ(gplot_draw_rectangle_world(&closed, rect), 0);
+    EXPECT_EQ(GplotErrno, 1);
+    GplotErrno = 0;
+    EXPECT_EQ(gplot_draw_polygon_world(plot, p, -1), 0);
+    EXPECT_EQ(GplotErrno, 10);
+    GplotErrno = 0;
+    EXPECT_EQ(gplot_draw_segments_world(plot, nullptr, 1), 0);
+    EXPECT_EQ(GplotErrno, 10);
+    GplotErrno = 0;
+    EXPECT_EQ(gplot_draw_line_world(plot, p, nullptr), 0);
+    EXPECT_EQ(GplotErrno, 10);
+    GplotErrno = 0;
+    EXPECT_EQ(gplot_draw_points_world(plot, p, 0), 1);
+    EXPECT_EQ(gplot_draw_polygons_world(plot, nullptr, 0), 1);
+    EXPECT_EQ(GplotErrno, 0);
+    EXPECT_TRUE(calls().empty());
+}
+
+TEST_F(Primitives, PointsOnTheClipBoundaryAreDrawnAndOneUnitOutsideDropped) {
+    clip_to(100, 100, 200, 200);
+    const WorldPointS on{200, 100}, beyond{201, 150};
+    EXPECT_EQ(gplot_draw_point_world(plot, &on), 1);
+    EXPECT_EQ(gplot_draw_point_world(plot, &beyond), 1);
+    WorldPointS scatter[4] = {{99, 150}, {150, 150}, {300, 300}, {100, 200}};
+    EXPECT_EQ(gplot_draw_points_world(plot, scatter, 4), 1);
+    EXPECT_EQ(calls(), (std::vector{call("draw_point_device", 1, {200, 100}),
+                                    call("draw_point_device", 1, {150, 150}),
+                                    call("draw_point_device", 1, {100, 200})}));
+    // The visible points were moved to the front of the caller's array.
+    EXPECT_EQ(scatter[1].x, 100);
+    EXPECT_EQ(scatter[1].y, 200);
+}
+
+TEST_F(Primitives, LinesAreCutWhereTheyLeave) {
+    clip_to(100, 100, 400, 400);
+    const WorldPointS a{200, 200}, b{500, 301}; // crosses x = 400 at y = 267.33
+    const WorldPointS c{0, 0}, d{400, 200};     // starts in the lower-left corner region
+    const WorldPointS e{500, 500}, f{600, 450}; // wholly outside
+    EXPECT_EQ(gplot_draw_line_world(plot, &a, &b), 1);
+    EXPECT_EQ(gplot_draw_line_world(plot, &c, &d), 1);
+    EXPECT_EQ(gplot_draw_line_world(plot, &e, &f), 1);
+    // The corner-region line is drawn from where it enters, not from the
+    // rectangle's corner (100, 100), which is not on it.
+    EXPECT_EQ(calls(), (std::vector{call("draw_line_device", 1, {200, 200, 400, 267}),
+                                    call("draw_line_device", 1, {200, 100, 400, 200})}));
+    EXPECT_EQ(gplot_set_clip_mode(plot, 0), 1);
+    rec.device.forget_calls();
+    EXPECT_EQ(gplot_draw_line_world(plot, &e, &f), 1);
+    EXPECT_EQ(calls(), std::vector{call("draw_line_device", 1, {500, 500, 600, 450})});
+}
+
+TEST_F(Primitives, PolyLinesBreakWhereTheyLeaveAndResumeWhereTheyReturn) {
+    clip_to(100, 100, 400, 400);
+    // In, out through the right side, around the upper-right corner and back
+    // in through the top, then ending outside on the left.
+    WorldPointS path[] = {{200, 200}, {300, 200}, {500, 300}, {500, 500},
+                          {300, 500}, {300, 300}, {200, 300}, {0, 300}};
+    EXPECT_EQ(gplot_draw_lines_world(plot, path, 8), 1);
+    EXPECT_EQ(calls(), (std::vector{call("draw_lines_device", 3, {200, 200, 300, 200, 400, 250}),
+                                    call("draw_lines_device", 4,
+                                         {300, 400, 300, 300, 200, 300, 100, 300})}));
+    // Clipping off: the whole poly-line goes to the device as given.
+    rec.device.forget_calls();
+    gplot_set_clip_mode(plot, 0);
+    EXPECT_EQ(gplot_draw_lines_world(plot, path, 8), 1);
+    ASSERT_EQ(calls().size(), 1u);
+    EXPECT_EQ(calls()[0].count, 8);
+}
+
+TEST_F(Primitives, SegmentsKeepOnlyTheirVisiblePieces) {
+    clip_to(100, 100, 400, 400);
+    const WorldPointS pairs[] = {{0, 500},   {500, 500}, {50, 200},
+                                 {450, 200}, {150, 150}, {160, 160}};
+    EXPECT_EQ(gplot_draw_segments_world(plot, pairs, 3), 1);
+    EXPECT_EQ(calls(), std::vector{call("draw_segments_device", 2,
+                                        {100, 200, 400, 200, 150, 150, 160, 160})});
+    rec.device.forget_calls();
+    EXPECT_EQ(gplot_draw_segments_world(plot, pairs, 1), 1);
+    EXPECT_TRUE(calls().empty());
+}
+
+TEST_F(Primitives, PolygonsReachTheDeviceClosedAndClippedToTheirArea) {
+    const WorldPointS open[] = {{10, 10}, {90, 10}, {50, 80}};
+    EXPECT_EQ(gplot_draw_polygon_world(plot, open, 3), 1);
+    EXPECT_EQ(calls(),
+              std::vector{call("draw_polygon_device", 4, {10, 10, 90, 10, 50, 80, 10, 10})});
+    EXPECT_EQ(open[2].x, 50) << "the caller's points are left alone";
+
+    // A polygon around the clip rectangle becomes the rectangle itself.
+    clip_to(100, 100, 400, 400);
+    const WorldPointS around[] = {{0, 0}, {500, 0}, {500, 500}, {0, 500}};
+    EXPECT_EQ(gplot_draw_polygon_world(plot, around, 4), 1);
+    EXPECT_EQ(calls(), std::vector{call("draw_polygon_device", 4,
+                                        {100, 100, 400, 100, 400, 400, 100, 400})});
+    rec.device.forget_calls();
+    const WorldPointS away[] = {{500, 500}, {600, 500}, {600, 600}};
+    WorldPolygonS list[] = {
+        {const_cast<WorldPointS *>(open), 3}, {nullptr, 3}, {const_cast<WorldPointS *>(away), 3}};
+    EXPECT_EQ(gplot_draw_polygons_world(plot, list, 3), 0) << "one entry failed";
+    EXPECT_TRUE(calls().empty()) << "the others were still tried; all lie outside";
+}
+
+TEST_F(Primitives, RectanglesByClassification) {
+    clip_to(100, 100, 400, 400);
+    int32_t empty[4] = {200, 200, 200, 300};
+    int32_t around[4] = {0, 0, 500, 500};
+    int32_t crossing[4] = {300, 300, 500, 350};
+    EXPECT_EQ(gplot_draw_rectangle_world(plot, empty), 1);
+    EXPECT_EQ(gplot_draw_rectangle_world(plot, around), 1);
+    EXPECT_TRUE(calls().empty());
+    EXPECT_EQ(gplot_draw_rectangle_world(plot, crossing), 1);
+    EXPECT_EQ(calls(),
+              std::vector{call("draw_segments_device", 3,
+                               {300, 300, 400, 300, 400, 350, 300, 350, 300, 350, 300, 300})});
+    // Filled, the enclosing rectangle is trimmed in the caller's array and filled.
+    rec.device.forget_calls();
+    plot->fill_pattern = -2;
+    EXPECT_EQ(gplot_draw_rectangle_world(plot, around), 1);
+    EXPECT_EQ(std::vector<int32_t>(around, around + 4), (std::vector<int32_t>{100, 100, 400, 400}));
+    EXPECT_EQ(calls(), std::vector{call("draw_rectangle_device", 1, {100, 100, 400, 400})});
+    // Unclipped, even an empty rectangle is the device's business.
+    rec.device.forget_calls();
+    gplot_set_clip_mode(plot, 0);
+    EXPECT_EQ(gplot_draw_rectangle_world(plot, empty), 1);
+    EXPECT_EQ(calls(), std::vector{call("draw_rectangle_device", 1, {200, 200, 200, 300})});
+}
+
+TEST_F(Primitives, RectanglesFromCornersAndClearing) {
+    const WorldPointS a{300, 50}, b{100, 250};
+    EXPECT_EQ(gplot_draw_rectangle2_world(plot, &a, &b), 1);
+    EXPECT_EQ(gplot_clear_rectangle2_world(plot, &a, &b), 1);
+    EXPECT_EQ(calls(), (std::vector{call("draw_rectangle_device", 1, {100, 50, 300, 250}),
+                                    call("clear_world_rect", 1, {100, 50, 300, 250})}));
+    clip_to(500, 500, 600, 600);
+    int32_t away[4] = {0, 0, 10, 10};
+    EXPECT_EQ(gplot_clear_rectangle_world(plot, away), 1);
+    EXPECT_EQ(calls(), std::vector<vexl::test::DeviceCall>{});
+    int32_t rects[8] = {510, 510, 520, 520, 0, 0, 10, 10};
+    rec.device.fail_operation("draw_rectangle_device");
+    EXPECT_EQ(gplot_draw_rectangles_world(plot, rects, 2), 0);
+    EXPECT_EQ(calls().size(), 1u) << "stops at the first failure";
+}
+
+// A world window whose corners lie beyond the device's integer range makes
+// every plot clip in world coordinates, so no coordinate that does not fit
+// ever reaches the device.
+TEST_F(Primitives, HugeWorldWindowsAreClippedBeforeTheDevice) {
+    const int32_t tiny[4] = {0, 0, 10, 10};
+    ASSERT_EQ(gplot_set_world(plot, tiny), 1); // 100 device units per world unit
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    const int32_t huge[4] = {-1000000000, -1000000000, 1000000000, 1000000000};
+    ASSERT_EQ(gplot_set_world(plot, huge), 1);
+    EXPECT_EQ(vexl::world_out_of_range, 1);
+    EXPECT_EQ(gplot_get_clip_mode(plot), 0);
+    rec.device.forget_calls();
+
+    WorldPointS line[] = {{kMin, kMin}, {kMax, kMax}, {kMin, kMax}};
+    EXPECT_EQ(gplot_draw_lines_world(plot, line, 3), 1);
+    const WorldPointS far_off{kMax, 0};
+    EXPECT_EQ(gplot_draw_point_world(plot, &far_off), 1);
+    const WorldPointS shape[] = {{kMin, 0}, {0, kMax}, {kMax, kMin}};
+    EXPECT_EQ(gplot_draw_polygon_world(plot, shape, 3), 1);
+    ASSERT_FALSE(calls().empty());
+    for (const auto &c : calls())
+        for (int32_t v : c.coords)
+            EXPECT_TRUE(v >= 0 && v <= 1000) << c.op << " got " << v;
+}
+
+} // namespace
