@@ -1,0 +1,92 @@
+/* Parses the command line. Each option taking a value accepts it as the next
+ * argument or after '=' (--output=FILE); the last occurrence wins. */
+#include "options.h"
+
+#include <string.h>
+
+#include "devices.h"
+#include "sheets.h"
+
+void print_usage(FILE *stream) {
+    fputs("usage: vexlplot [-o FILE] [--device KIND] [--sheet NAME]\n"
+          "Renders a demonstration sheet through the vexl33 C interface.\n"
+          "\n"
+          "  -o, --output FILE  plot file to write (default vexlplot.hgl)\n"
+          "  --device KIND      output kind: ",
+          stream);
+    print_device_names(stream);
+    fputs(" (default hpgl2)\n"
+          "  --sheet NAME       sheet to render: ",
+          stream);
+    print_sheet_names(stream);
+    fputs(" (default primitives)\n"
+          "  -h, --help         show this help and exit\n"
+          "\n"
+          "The library finds its colours and fill patterns through its settings:\n"
+          "set MOLVERN_CONFIG to a configuration file such as data/molvern.cfg,\n"
+          "and STDERR_OUTPUT=1 to have its messages written to standard error.\n"
+          "Exit status: 0 on success, 1 when a library call fails, 2 on bad usage.\n",
+          stream);
+}
+
+static OptionsResult bad_usage(const char *problem, const char *argument) {
+    fprintf(stderr, "vexlplot: %s '%s'\n", problem, argument);
+    print_usage(stderr);
+    return OPTIONS_BAD;
+}
+
+static OptionsResult unknown_name(const char *what, const char *name, void (*print_known)(FILE *)) {
+    fprintf(stderr, "vexlplot: unknown %s '%s'; known: ", what, name);
+    print_known(stderr);
+    fputs("\nTry 'vexlplot --help'.\n", stderr);
+    return OPTIONS_BAD;
+}
+
+/* Matches argv[*index] against an option taking a value, given as the next
+ * argument or as "--long=VALUE". Returns 1 on a match, with *value null when
+ * the value is missing, and 0 when the argument is some other option. */
+static int take_value(int argc, char **argv, int *index, const char *short_name,
+                      const char *long_name, const char **value) {
+    const char *argument = argv[*index];
+    const size_t long_length = strlen(long_name);
+    if (strncmp(argument, long_name, long_length) == 0 && argument[long_length] == '=') {
+        *value = argument + long_length + 1;
+        return 1;
+    }
+    if (strcmp(argument, long_name) != 0 &&
+        (short_name == NULL || strcmp(argument, short_name) != 0))
+        return 0;
+    *value = *index + 1 < argc ? argv[++*index] : NULL;
+    return 1;
+}
+
+OptionsResult parse_options(int argc, char **argv, Options *options) {
+    options->output = "vexlplot.hgl";
+    options->device = "hpgl2";
+    options->sheet = "primitives";
+
+    for (int i = 1; i < argc; ++i) {
+        const char *argument = argv[i];
+        const char **target = NULL;
+        const char *value = NULL;
+        if (strcmp(argument, "-h") == 0 || strcmp(argument, "--help") == 0)
+            return OPTIONS_HELP;
+        if (take_value(argc, argv, &i, "-o", "--output", &value))
+            target = &options->output;
+        else if (take_value(argc, argv, &i, NULL, "--device", &value))
+            target = &options->device;
+        else if (take_value(argc, argv, &i, NULL, "--sheet", &value))
+            target = &options->sheet;
+        else
+            return bad_usage("unknown argument", argument);
+        if (value == NULL || value[0] == '\0')
+            return bad_usage("missing value for", argument);
+        *target = value;
+    }
+
+    if (find_device(options->device) == NULL)
+        return unknown_name("device", options->device, print_device_names);
+    if (find_sheet(options->sheet) == NULL)
+        return unknown_name("sheet", options->sheet, print_sheet_names);
+    return OPTIONS_RUN;
+}
