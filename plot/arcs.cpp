@@ -148,15 +148,12 @@ int arc_to_polyline(GPlot *plot, const WorldArcS &arc) {
 
 using vexl::Error;
 using vexl::fail;
-using vexl::plot_is_valid;
 
 extern "C" {
 
 VEXL_API int gplot_draw_arc_world(GPlot *plot, const WorldArcS *arc) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (arc == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, arc == nullptr))
+        return 0;
     const WorldPointS start{arc->x, arc->y};
     if (arc->x == arc->cx && arc->y == arc->cy)
         return gplot_draw_point_world(plot, &start);
@@ -177,10 +174,8 @@ VEXL_API int gplot_draw_arc_world(GPlot *plot, const WorldArcS *arc) {
 }
 
 VEXL_API int gplot_draw_arcs_world(GPlot *plot, const WorldArcS *arcs, int n) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (arcs == nullptr && n > 0)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, arcs == nullptr && n > 0))
+        return 0;
     return vexl::as_result(plot->device->draw_arcs_world(arcs, n));
 }
 

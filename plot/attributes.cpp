@@ -12,7 +12,6 @@
 using vexl::as_result;
 using vexl::Error;
 using vexl::fail;
-using vexl::plot_is_valid;
 
 namespace {
 
@@ -21,10 +20,8 @@ constexpr int kHighestLineType = 6;
 // Reads one attribute field into out: 0 with the code for a bad plot or a
 // null output, else 1.
 int read_field(GPlot *plot, int *out, int32_t GPlot::*field) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (out == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, out == nullptr))
+        return 0;
     *out = plot->*field;
     return 1;
 }
@@ -52,53 +49,53 @@ VEXL_API int gplot_set_foreground_color(GPlot *plot, int index) {
 
 VEXL_API int gplot_set_foreground_color_with_transparency(GPlot *plot, int index,
                                                           int transparency) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     return as_result(plot->device->set_foreground_color(index, transparency));
 }
 
 VEXL_API int gplot_set_background_color(GPlot *plot, int index) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     return as_result(plot->device->set_background_color(index));
 }
 
 VEXL_API int gplot_set_line_type(GPlot *plot, int type) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     if (static_cast<unsigned>(type) > kHighestLineType)
         return fail(Error::InvalidLineType);
     return as_result(plot->device->set_line_type(type));
 }
 
 VEXL_API int gplot_set_line_width(GPlot *plot, int width) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     return as_result(plot->device->set_line_width_world(width));
 }
 
 VEXL_API int gplot_set_fill_pattern(GPlot *plot, int pattern) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     return as_result(plot->device->set_fill_pattern(pattern));
 }
 
 VEXL_API int gplot_set_marker(GPlot *plot, int marker) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     plot->marker = marker;
     return 1;
 }
 
 VEXL_API int gplot_set_xor_drawing_mode(GPlot *plot, int on, int colour) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     return as_result(plot->device->set_xor_drawing_mode(on != 0, colour));
 }
 
 VEXL_API int gplot_get_uses_xor_draw(GPlot *plot) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     return as_result(plot->device->get_uses_xor_draw());
 }
 
@@ -138,18 +135,14 @@ VEXL_API int gplot_get_marker(GPlot *plot, int *marker) {
 // ---- Device and colour queries -----------------------------------------------------
 
 VEXL_API int gplot_get_width_n_height(GPlot *plot, int *width, int *height) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (width == nullptr || height == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, width == nullptr || height == nullptr))
+        return 0;
     return as_result(plot->device->get_width_n_height(width, height));
 }
 
 VEXL_API int gplot_get_pixels_perinch(GPlot *plot, double *x, double *y) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (x == nullptr || y == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, x == nullptr || y == nullptr))
+        return 0;
     return as_result(plot->device->get_pixels_perinch(x, y));
 }
 
@@ -166,28 +159,22 @@ VEXL_API int gxwin_get_pixels_perinch(GPlot *plot, float *x, float *y) {
 }
 
 VEXL_API int gplot_get_color_size(GPlot *plot, int *count) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (count == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, count == nullptr))
+        return 0;
     return as_result(plot->device->get_color_size(count));
 }
 
 VEXL_API int gplot_get_color_RGB(GPlot *plot, int index, int *red, int *green, int *blue) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (red == nullptr || green == nullptr || blue == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, red == nullptr || green == nullptr || blue == nullptr))
+        return 0;
     if (!valid_colour(plot, index))
         return fail(Error::InvalidColor);
     return as_result(plot->device->get_color_RGB(index, red, green, blue));
 }
 
 VEXL_API int gplot_get_contrast_color(GPlot *plot, int index, int *out) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (out == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, out == nullptr))
+        return 0;
     if (!valid_colour(plot, index)) {
         *out = 0;
         return fail(Error::InvalidColor);
@@ -196,10 +183,8 @@ VEXL_API int gplot_get_contrast_color(GPlot *plot, int index, int *out) {
 }
 
 VEXL_API int gplot_get_color_name(GPlot *plot, int index, const char **name) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (name == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, name == nullptr))
+        return 0;
     if (!valid_colour(plot, index)) {
         *name = nullptr;
         return fail(Error::InvalidColor);
@@ -208,10 +193,8 @@ VEXL_API int gplot_get_color_name(GPlot *plot, int index, const char **name) {
 }
 
 VEXL_API int gplot_get_color_pixel(GPlot *plot, int index, uint32_t *pixel) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (pixel == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, pixel == nullptr))
+        return 0;
     if (!valid_colour(plot, index)) {
         *pixel = 0;
         return fail(Error::InvalidColor);
@@ -220,22 +203,20 @@ VEXL_API int gplot_get_color_pixel(GPlot *plot, int index, uint32_t *pixel) {
 }
 
 VEXL_API int gplot_get_color_index(GPlot *plot, const char *name, int *index) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (name == nullptr || index == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, name == nullptr || index == nullptr))
+        return 0;
     return as_result(plot->device->get_color_index(name, index));
 }
 
 VEXL_API int gplot_get_pattern_name(GPlot *plot, int index, const char **name) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     return gxwin_get_pattern_name(index, name);
 }
 
 VEXL_API int gplot_get_pattern_index(GPlot *plot, const char *name, int *index) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     return gxwin_get_pattern_index(name, index);
 }
 

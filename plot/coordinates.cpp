@@ -13,18 +13,8 @@
 using vexl::as_result;
 using vexl::Error;
 using vexl::fail;
-using vexl::plot_is_valid;
 
 namespace {
-
-// A plot that may be used and a non-null argument: 0 with the code when not.
-int check(const GPlot *plot, const void *argument) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (argument == nullptr)
-        return fail(Error::InvalidArgument);
-    return 1;
-}
 
 bool degenerate(const int32_t rect[4]) {
     return rect[0] == rect[2] || rect[1] == rect[3];
@@ -35,7 +25,7 @@ bool degenerate(const int32_t rect[4]) {
 extern "C" {
 
 VEXL_API int gplot_set_world(GPlot *plot, const int32_t rect[4]) {
-    if (check(plot, rect) == 0)
+    if (vexl::refused(plot, rect == nullptr))
         return 0;
     if (rect[0] > rect[2] || rect[1] > rect[3])
         return fail(Error::InvalidWorld);
@@ -43,15 +33,15 @@ VEXL_API int gplot_set_world(GPlot *plot, const int32_t rect[4]) {
 }
 
 VEXL_API int gplot_get_world(GPlot *plot, int32_t rect[4]) {
-    if (check(plot, rect) == 0)
+    if (vexl::refused(plot, rect == nullptr))
         return 0;
     plot->device->get_world(rect);
     return 1;
 }
 
 VEXL_API int gplot_set_viewport(GPlot *plot, float x1, float y1, float x2, float y2) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     // Written so that NaN fractions are refused as well.
     if (!(x2 > x1 && y2 > y1))
         return fail(Error::BadViewport);
@@ -60,7 +50,7 @@ VEXL_API int gplot_set_viewport(GPlot *plot, float x1, float y1, float x2, float
 }
 
 VEXL_API int gplot_get_viewport(GPlot *plot, float vp[4]) {
-    if (check(plot, vp) == 0)
+    if (vexl::refused(plot, vp == nullptr))
         return 0;
     plot->device->get_viewport(vp);
     return 1;
@@ -70,7 +60,7 @@ VEXL_API int gplot_get_viewport(GPlot *plot, float vp[4]) {
 // conversion; such a request is refused instead of answering with the
 // saturated values a division by zero would give.
 VEXL_API int gplot_world_to_device(GPlot *plot, const WorldPointS *in, DevicePointS *out) {
-    if (check(plot, in) == 0 || check(plot, out) == 0)
+    if (vexl::refused(plot, in == nullptr || out == nullptr))
         return 0;
     if (degenerate(plot->world))
         return fail(Error::InvalidWorld);
@@ -79,7 +69,7 @@ VEXL_API int gplot_world_to_device(GPlot *plot, const WorldPointS *in, DevicePoi
 }
 
 VEXL_API int gplot_device_to_world(GPlot *plot, const DevicePointS *in, WorldPointS *out) {
-    if (check(plot, in) == 0 || check(plot, out) == 0)
+    if (vexl::refused(plot, in == nullptr || out == nullptr))
         return 0;
     if (degenerate(plot->device_viewport))
         return fail(Error::BadViewport);
@@ -88,27 +78,27 @@ VEXL_API int gplot_device_to_world(GPlot *plot, const DevicePointS *in, WorldPoi
 }
 
 VEXL_API int gplot_set_clip_world(GPlot *plot, const int32_t rect[4]) {
-    if (check(plot, rect) == 0)
+    if (vexl::refused(plot, rect == nullptr))
         return 0;
     return as_result(plot->device->set_clip_world(rect, true));
 }
 
 VEXL_API int gplot_get_clip_world(GPlot *plot, int32_t rect[4]) {
-    if (check(plot, rect) == 0)
+    if (vexl::refused(plot, rect == nullptr))
         return 0;
     plot->device->get_clip_world(rect);
     return 1;
 }
 
 VEXL_API int gplot_unset_clip_world(GPlot *plot) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     return as_result(plot->device->unset_clip_world());
 }
 
 VEXL_API int gplot_clear_clip_world(GPlot *plot) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     return as_result(plot->device->clear_clip_area());
 }
 
@@ -117,33 +107,33 @@ VEXL_API int gplot_clear_clip_device(GPlot *plot) {
 }
 
 VEXL_API int gplot_set_clip_device(GPlot *plot, const int32_t rect[4]) {
-    if (check(plot, rect) == 0)
+    if (vexl::refused(plot, rect == nullptr))
         return 0;
     return as_result(plot->device->set_clip_device(rect, true));
 }
 
 VEXL_API int gplot_get_clip_device(GPlot *plot, int32_t rect[4]) {
-    if (check(plot, rect) == 0)
+    if (vexl::refused(plot, rect == nullptr))
         return 0;
     return as_result(plot->device->get_clip_device(rect));
 }
 
 VEXL_API int gplot_unset_clip_device(GPlot *plot) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     return as_result(plot->device->unset_clip_device());
 }
 
 VEXL_API int gplot_set_clip_mode(GPlot *plot, int mode) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     plot->clip_mode = mode;
     return 1;
 }
 
 VEXL_API int gplot_get_clip_mode(GPlot *plot) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
+    if (vexl::refused(plot))
+        return 0;
     return plot->clip_mode;
 }
 

@@ -104,15 +104,12 @@ void draw_marker(GPlot *plot, const WorldPointS &centre, int32_t h) {
 
 using vexl::Error;
 using vexl::fail;
-using vexl::plot_is_valid;
 
 extern "C" {
 
 VEXL_API int gplot_draw_marker_world(GPlot *plot, const WorldPointS *point, int size) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (point == nullptr || size < 0)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, point == nullptr || size < 0))
+        return 0;
     if (size == 0)
         return 1;
     WorldPointS one = *point;
@@ -120,10 +117,8 @@ VEXL_API int gplot_draw_marker_world(GPlot *plot, const WorldPointS *point, int 
 }
 
 VEXL_API int gplot_draw_markers_world(GPlot *plot, WorldPointS *points, int n, int size) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (points == nullptr || n < 0 || size < 0)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, points == nullptr || n < 0 || size < 0))
+        return 0;
     if (n == 0 || size == 0)
         return 1;
     const int32_t h = size / 2;
@@ -142,18 +137,14 @@ VEXL_API int gplot_draw_markers_world(GPlot *plot, WorldPointS *points, int n, i
 }
 
 VEXL_API int gplot_draw_marker_device(GPlot *plot, const DevicePointS *point, int marker) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (point == nullptr || marker < 0)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, point == nullptr || marker < 0))
+        return 0;
     return marker == 0 ? 1 : 0;
 }
 
 VEXL_API int gplot_draw_markers_device(GPlot *plot, const DevicePointS *points, int n, int marker) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (points == nullptr || n < 0 || marker < 0)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, points == nullptr || n < 0 || marker < 0))
+        return 0;
     return n == 0 || marker == 0 ? 1 : 0;
 }
 

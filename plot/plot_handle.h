@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "plot/errors.h"
 #include "plot/gplot.h"
 
 namespace vexl {
@@ -28,6 +29,16 @@ GPlot *open_plot(GPlotDevice kind, const DeviceBuilder &build, ConstructionFailu
 // A plot whose device may be used: non-null and still holding its device.
 inline bool plot_is_valid(const GPlot *plot) {
     return plot != nullptr && plot->device != nullptr;
+}
+
+// Whether a call on plot must stop before doing anything: the plot cannot be
+// used (code 1), or else its other arguments are bad (code 10).
+inline bool refused(const GPlot *plot, bool bad_arguments = false) {
+    if (!plot_is_valid(plot))
+        return fail(Error::InvalidPlot) == 0;
+    if (bad_arguments)
+        return fail(Error::InvalidArgument) == 0;
+    return false;
 }
 
 } // namespace vexl

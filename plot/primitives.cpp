@@ -129,15 +129,12 @@ int draw_outline_segments(GPlot *plot, const int32_t r[4]) {
 using vexl::as_result;
 using vexl::Error;
 using vexl::fail;
-using vexl::plot_is_valid;
 
 extern "C" {
 
 VEXL_API int gplot_draw_point_world(GPlot *plot, const WorldPointS *point) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (point == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, point == nullptr))
+        return 0;
     if (vexl::world_clipping_active(*plot) &&
         !vexl::inside(vexl::ClipRectangle(*plot).rect, *point))
         return 1;
@@ -145,10 +142,8 @@ VEXL_API int gplot_draw_point_world(GPlot *plot, const WorldPointS *point) {
 }
 
 VEXL_API int gplot_draw_points_world(GPlot *plot, WorldPointS *points, int n) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (points == nullptr || n < 0)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, points == nullptr || n < 0))
+        return 0;
     if (n == 0)
         return 1;
     if (vexl::world_clipping_active(*plot)) {
@@ -165,27 +160,21 @@ VEXL_API int gplot_draw_points_world(GPlot *plot, WorldPointS *points, int n) {
 }
 
 VEXL_API int gplot_move_to_world(GPlot *plot, const WorldPointS *point) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (point == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, point == nullptr))
+        return 0;
     plot->device->move_to_world(*point);
     return 1;
 }
 
 VEXL_API int gplot_draw_to_world(GPlot *plot, const WorldPointS *point) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (point == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, point == nullptr))
+        return 0;
     return as_result(plot->device->draw_to_world(*point));
 }
 
 VEXL_API int gplot_draw_line_world(GPlot *plot, const WorldPointS *a, const WorldPointS *b) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (a == nullptr || b == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, a == nullptr || b == nullptr))
+        return 0;
     if (vexl::PointList::same(*a, *b))
         return gplot_draw_point_world(plot, a);
     if (vexl::line_clipping_active(*plot))
@@ -194,10 +183,8 @@ VEXL_API int gplot_draw_line_world(GPlot *plot, const WorldPointS *a, const Worl
 }
 
 VEXL_API int gplot_draw_lines_world(GPlot *plot, WorldPointS *points, int n) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (points == nullptr || n < 0)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, points == nullptr || n < 0))
+        return 0;
     if (n == 0)
         return 1;
     if (n == 1)
@@ -208,10 +195,8 @@ VEXL_API int gplot_draw_lines_world(GPlot *plot, WorldPointS *points, int n) {
 }
 
 VEXL_API int gplot_draw_segments_world(GPlot *plot, const WorldPointS *points, int n) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (points == nullptr || n < 0)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, points == nullptr || n < 0))
+        return 0;
     if (n == 0)
         return 1;
     if (vexl::line_clipping_active(*plot))
@@ -220,10 +205,8 @@ VEXL_API int gplot_draw_segments_world(GPlot *plot, const WorldPointS *points, i
 }
 
 VEXL_API int gplot_draw_rectangle_world(GPlot *plot, int32_t rect[4]) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (rect == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, rect == nullptr))
+        return 0;
     if (!vexl::world_clipping_active(*plot))
         return as_result(plot->device->draw_rectangle_world(rect));
     const vexl::ClipRectangle clip(*plot);
@@ -239,10 +222,8 @@ VEXL_API int gplot_draw_rectangle_world(GPlot *plot, int32_t rect[4]) {
 }
 
 VEXL_API int gplot_draw_rectangles_world(GPlot *plot, int32_t *rects, int n) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (rects == nullptr || n < 0)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, rects == nullptr || n < 0))
+        return 0;
     if (n == 0)
         return 1;
     if (!vexl::world_clipping_active(*plot))
@@ -254,10 +235,8 @@ VEXL_API int gplot_draw_rectangles_world(GPlot *plot, int32_t *rects, int n) {
 }
 
 VEXL_API int gplot_draw_rectangle2_world(GPlot *plot, const WorldPointS *a, const WorldPointS *b) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (a == nullptr || b == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, a == nullptr || b == nullptr))
+        return 0;
     int32_t rect[4];
     vexl::rect_from_corners(*a, *b, rect);
     return as_result(plot->device->draw_rectangle_world(rect));
@@ -265,20 +244,16 @@ VEXL_API int gplot_draw_rectangle2_world(GPlot *plot, const WorldPointS *a, cons
 
 VEXL_API int gplot_draw_tracking_rectangle2_world(GPlot *plot, const WorldPointS *a,
                                                   const WorldPointS *b) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (a == nullptr || b == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, a == nullptr || b == nullptr))
+        return 0;
     int32_t rect[4];
     vexl::rect_from_corners(*a, *b, rect);
     return as_result(plot->device->draw_tracking_rectangle_world(rect));
 }
 
 VEXL_API int gplot_clear_rectangle_world(GPlot *plot, int32_t rect[4]) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (rect == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, rect == nullptr))
+        return 0;
     if (vexl::world_clipping_active(*plot)) {
         const vexl::ClipRectangle clip(*plot);
         if (vexl::classify_rectangle(rect, clip.rect, plot->fill_pattern != -1) ==
@@ -289,20 +264,16 @@ VEXL_API int gplot_clear_rectangle_world(GPlot *plot, int32_t rect[4]) {
 }
 
 VEXL_API int gplot_clear_rectangle2_world(GPlot *plot, const WorldPointS *a, const WorldPointS *b) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (a == nullptr || b == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, a == nullptr || b == nullptr))
+        return 0;
     int32_t rect[4];
     vexl::rect_from_corners(*a, *b, rect);
     return as_result(plot->device->clear_world_rect(rect));
 }
 
 VEXL_API int gplot_draw_polygon_world(GPlot *plot, const WorldPointS *points, int n) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (points == nullptr || n < 0)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, points == nullptr || n < 0))
+        return 0;
     if (n == 0)
         return 1;
     // An open polygon reaches the device closed, through a copy: the
@@ -326,10 +297,8 @@ VEXL_API int gplot_draw_polygon_world(GPlot *plot, const WorldPointS *points, in
 }
 
 VEXL_API int gplot_draw_polygons_world(GPlot *plot, WorldPolygonS *list, int m) {
-    if (!plot_is_valid(plot))
-        return fail(Error::InvalidPlot);
-    if (list == nullptr && m > 0)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, list == nullptr && m > 0))
+        return 0;
     if (m < 1)
         return 1;
     int result = 1;
