@@ -53,6 +53,20 @@ int main(void) {
     gftable_set_global_font_tabstop(4);
     check(gftable_get_global_font_tabstop() == 4, "the global tab stop is kept");
 
+    {
+        const int32_t world[4] = {0, 0, 100, 100};
+        WorldPointS a = {0, 0}, b = {100, 100};
+        plot = gplot_open_hpgl2("c_api_test.hgl", DB_UNIT_INCH, 0);
+        check(plot != NULL, "an HP-GL/2 plot opens");
+        if (plot != NULL) {
+            check(gplot_set_world(plot, world) == 1, "the world window is set");
+            check(gplot_draw_line_world(plot, &a, &b) == 1, "a line is drawn");
+            check(gplot_set_line_type(plot, 7) == 0 && GplotErrno == 6, "line type 7 is refused");
+            check(gplot_close(plot) == 1, "the plot closes");
+        }
+        remove("c_api_test.hgl");
+    }
+
     printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }
