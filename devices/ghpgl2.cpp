@@ -63,14 +63,14 @@ GHPGL2::GHPGL2(GPlot *owner, const char *name, int32_t units, int32_t value)
         vexl::fail(vexl::Error::FileOpenFailed);
         throw Hpgl2FileNotOpened{};
     }
-    file = vexl::PlotFile(std::move(stream));
+    file.open(std::move(stream));
 
     vexl::hpgl2_fill_types().rebuild(file);
     // Loaded now rather than at the first colour change, so that the colour
     // file's messages come when the plot is opened.
     vexl::find_color_map(get_colormap_key());
 
-    file.write("IN;\n");
+    file.write_text("IN;\n");
     // The open call's two integers go out as the initial pen-up move; the
     // viewport's IR instruction follows on the same line.
     file.write("PU%d,%d;", {units, value});
@@ -78,7 +78,7 @@ GHPGL2::GHPGL2(GPlot *owner, const char *name, int32_t units, int32_t value)
 }
 
 GHPGL2::~GHPGL2() {
-    file.write("PG;\n");
+    file.write_text("PG;\n");
     file.close();
     pen_down = 0;
 }
@@ -97,14 +97,14 @@ void GHPGL2::flush() {
 
 void GHPGL2::lift_pen() {
     if (pen_down == 1) {
-        file.write("PU;");
+        file.write_text("PU;");
         pen_down = 0;
     }
 }
 
 void GHPGL2::lower_pen() {
     if (pen_down == 0) {
-        file.write("PD;");
+        file.write_text("PD;");
         pen_down = 1;
     }
 }
@@ -155,7 +155,7 @@ bool GHPGL2::set_line_type(int32_t type) {
     // the plotter has.
     switch (type) {
         case 0:
-            file.write("LT;\n");
+            file.write_text("LT;\n");
             break;
         case 1:
             file.write("LT1,%d;\n", {2});
@@ -190,14 +190,14 @@ bool GHPGL2::set_fill_pattern(int32_t pattern) {
     const vexl::FillType *fill = vexl::hpgl2_fill_types().find(pattern);
     if (fill == nullptr) {
         // Solid, and also the fallback for a pattern the table lacks.
-        file.write("FT;\n");
+        file.write_text("FT;\n");
         return true;
     }
     // The fill-pattern file gives hatch spacing in plotter units, and FT
     // reads it in the units in force: scaling is switched off around FT and
     // back on with the plot's world window.
     const int32_t *w = plot->world;
-    file.write("SC;\n");
+    file.write_text("SC;\n");
     file.write("FT%d,%d,%lf;\n",
                {fill->fill_type, fill->fill_option1, static_cast<double>(fill->fill_option2)});
     file.write("SC%d,%d,%d,%d,1;\n", {w[0], w[2], w[1], w[3]});
@@ -236,7 +236,7 @@ bool GHPGL2::set_clip_world(const int32_t rect[4], bool on) {
     if (on)
         file.write("IW%d,%d,%d,%d;\n", {c[0], c[1], c[2], c[3]});
     else
-        file.write("IW;\n");
+        file.write_text("IW;\n");
     return true;
 }
 
