@@ -1,0 +1,57 @@
+#include "process_services.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include <windows.h>
+
+#include <psapi.h>
+
+namespace vexl::bench {
+namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using HandlePtr = std::unique_ptr<void, HandleCloser>;
+
+} // namespace
+
+long long own_peak_rss_kib() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return -1;
+    return static_cast<long long>(counters.PeakWorkingSetSize / 1024);
+}
+
+std::string own_program_path(const char *argv0) {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string(argv0);
+}
+
+int run_program(const std::string &program, const std::vector<std::string> &args) {
+    // Every argument quoted: the benchmark's own arguments never hold quotes.
+    std::string command_line = "\"" + program + "\"";
+    for (const std::string &arg : args)
+        command_line += " \"" + arg + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return -1;
+    const HandlePtr thread(process.hThread), child(process.hProcess);
+    WaitForSingleObject(child.get(), INFINITE);
+    DWORD status = 0;
+    if (!GetExitCodeProcess(child.get(), &status))
+        return -1;
+    return static_cast<int>(status);
+}
+
+void set_environment_default(const char *name, const char *value) {
+    if (std::getenv(name) == nullptr)
+        _putenv_s(name, value);
+}
+
+} // namespace vexl::bench
