@@ -63,6 +63,8 @@ class GHPGL2 : public GXWINbase {
     bool draw_point_world(const WorldPointS &p) override;
     bool draw_points_world(const WorldPointS *points, int32_t n) override;
     bool draw_rectangle_world(const int32_t rect[4]) override;
+    // Each rectangle as draw_rectangle_world; n < 1 draws nothing.
+    bool draw_rectangles_world(const int32_t *rects, int32_t n) override;
     bool draw_arc_world(const WorldArcS &arc) override;
     bool draw_line_world(const WorldPointS &a, const WorldPointS &b) override;
     bool draw_lines_world(const WorldPointS *points, int32_t n) override;

@@ -100,6 +100,14 @@ bool GHPGL2::draw_rectangle_world(const int32_t rect[4]) {
     return draw_polygon_world(corners, 4);
 }
 
+// Kept in world units like the single rectangle: the pixel layer a list would
+// otherwise reach draws nothing on a plot file.
+bool GHPGL2::draw_rectangles_world(const int32_t *rects, int32_t n) {
+    for (int64_t i = 0; i < n; ++i)
+        draw_rectangle_world(rects + 4 * i);
+    return true;
+}
+
 bool GHPGL2::draw_arc_world(const WorldArcS &arc) {
     const bool filled = plot->fill_pattern != -1;
     move_to_world({arc.x, arc.y});

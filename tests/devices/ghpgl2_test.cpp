@@ -209,10 +209,11 @@ TEST_F(Hpgl2Device, PolygonsArcsAndSegments) {
     const WorldPointS segments[] = {{0, 0},   {10, 10}, {10, 10}, {20, 0},  {50, 50},
                                     {60, 60}, {70, 70}, {80, 80}, {80, 80}, {90, 70}};
     d.draw_segments_world(segments, 5);
-    // Empty lists, and the slots left to the pixel layer, write nothing.
+    // Empty lists write nothing; a rectangle list is drawn as its rectangles.
     EXPECT_TRUE(d.draw_polygon_world(triangle, 0) && d.draw_lines_world(triangle, 0) &&
-                d.draw_segments_world(segments, 0) && d.draw_points_world(triangle, -1));
-    EXPECT_FALSE(d.draw_rectangles_world(rect, 1));
+                d.draw_segments_world(segments, 0) && d.draw_points_world(triangle, -1) &&
+                d.draw_rectangles_world(rect, 0));
+    EXPECT_TRUE(d.draw_rectangles_world(rect, 1));
     EXPECT_EQ(close_and_read(), TempDir::read(kGolden + "shapes.hgl"));
 }
 

@@ -77,9 +77,7 @@ static int draw_rectangle_cell(const Canvas *canvas, Box cell) {
     return 1;
 }
 
-/* Three rectangles from one list: two above, one below between them. The
- * list is drawn clipped to its cell: unclipped, the HP-GL/2 device cannot
- * draw a rectangle list yet (it fails without an error code). */
+/* Three rectangles from one list: two above, one below between them. */
 static int draw_rectangles_cell(const Canvas *canvas, Box cell) {
     static const Percent corners[] = {{5, 55}, {45, 90}, {55, 55}, {95, 90}, {28, 10}, {72, 45}};
     GPlot *plot = canvas->plot;
@@ -89,12 +87,7 @@ static int draw_rectangles_cell(const Canvas *canvas, Box cell) {
         rects[2 * i] = point.x;
         rects[2 * i + 1] = point.y;
     }
-    int32_t clip[4] = {cell.x1, cell.y1, cell.x2, cell.y2};
-    CHECK(gplot_set_clip_world(plot, clip), "clipping to a cell");
-    CHECK(gplot_set_clip_mode(plot, 1), "switching clipping on");
     CHECK(gplot_draw_rectangles_world(plot, rects, 3), "drawing a list of rectangles");
-    CHECK(gplot_unset_clip_world(plot), "removing the clip rectangle");
-    CHECK(gplot_set_clip_mode(plot, 0), "switching clipping off");
     return 1;
 }
 
