@@ -6,7 +6,7 @@ install(TARGETS vexl33 EXPORT vexl33Targets
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-install(FILES plot/gplot.h plot/vexl_export.h
+install(FILES plot/gplot.h plot/gfonts.h plot/vexl_export.h
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vexl33)
 install(EXPORT vexl33Targets NAMESPACE vexl33::
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vexl33)

@@ -12,6 +12,7 @@
 #include <stdint.h>
 #include <stdio.h>
 
+#include "gfonts.h"
 #include "vexl_export.h"
 
 #ifdef __cplusplus
@@ -63,8 +64,6 @@ typedef struct WorldPolygonS {
     WorldPointS *points;
     int32_t n;
 } WorldPolygonS;
-
-typedef struct GFontTable GFontTable;
 
 /*
  * The plot handle and the plot state it shares with its device. The caller
@@ -342,11 +341,47 @@ VEXL_API void gprint_set_printtofile_filename(const char *name);
 VEXL_API void vexl_printdlg_set_printtofile_filename(const char *name);
 VEXL_API int gxwin_printtofile_using_screenshot_method(void);
 
-/* ---- Font tables ---------------------------------------------------------- */
+/* ---- Text ------------------------------------------------------------------ */
 
-/* The tab stop (in columns) of all text; 8 until changed. */
-VEXL_API void gftable_set_global_font_tabstop(int32_t tabstop);
-VEXL_API int32_t gftable_get_global_font_tabstop(void);
+/* Text at a world position (lower left of the first cell), height in world
+   units, angle in radians counter-clockwise; lines stack downwards. */
+VEXL_API int gplot_write_ascii_text_world(GPlot *plot, GFontTable *font,
+                                          const WorldPointS *position, int32_t height,
+                                          const char *text);
+VEXL_API int gplot_write_rotated_ascii_text_world(GPlot *plot, GFontTable *font,
+                                                  const WorldPointS *position, int32_t height,
+                                                  double angle, const char *text);
+/* Glyph codes of a virtual table; code 0 starts a new line. */
+VEXL_API int gplot_write_virtual_text_world(GPlot *plot, GFontTable *font,
+                                            const WorldPointS *position, int32_t height,
+                                            const int32_t *codes, int32_t count);
+VEXL_API int gplot_write_rotated_virtual_text_world(GPlot *plot, GFontTable *font,
+                                                    const WorldPointS *position, int32_t height,
+                                                    double angle, const int32_t *codes,
+                                                    int32_t count);
+VEXL_API int gplot_draw_rotated_ascii_font_world(GPlot *plot, GFontTable *font, char c,
+                                                 const WorldPointS *pen, const WorldPointS *origin,
+                                                 double angle, int32_t height);
+VEXL_API int gplot_get_ascii_text_bound_box(GPlot *plot, GFontTable *font, int32_t height,
+                                            const char *text, int32_t *height_out,
+                                            int32_t *width_out);
+VEXL_API int gplot_get_ascii_text_bound_box_nw(GFontTable *font, DBUnitCode units, double scale,
+                                               int32_t height, const char *text,
+                                               int32_t *height_out, int32_t *width_out);
+/* 1 left, 2 centre, 3 right. */
+VEXL_API int gplot_set_ascii_text_justification(GPlot *plot, int justification);
+VEXL_API int gplot_get_ascii_text_justification(GPlot *plot, int *justification);
+/* Sets the tab stop of every plot. */
+VEXL_API int gplot_set_ascii_text_tabstop(GPlot *plot, int tabstop);
+VEXL_API int gplot_get_ascii_text_tabstop(GPlot *plot, int *tabstop);
+/* Moves the start of line `line` (from 1) of a block so the block's lines
+   line up as the plot's justification says. */
+VEXL_API int justify_starting_point(GPlot *plot, WorldPointS *position, int32_t char_width,
+                                    const char *text, int32_t line);
+/* Kept for old callers: does nothing. */
+VEXL_API int gplot_set_font(void);
+VEXL_API int gscrndump_syscall(void);
+VEXL_API int gscrndump_window(void);
 
 /* ---- Library loading and version ------------------------------------------ */
 
