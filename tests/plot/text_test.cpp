@@ -93,7 +93,8 @@ TEST_F(Text, AMissingGlyphStopsTheText) {
 }
 
 TEST_F(Text, RotationTurnsEachGlyphAboutTheTextPosition) {
-    EXPECT_EQ(gplot_write_rotated_ascii_text_world(plot, &ascii, &at, 30, M_PI / 2, "A"), 1);
+    EXPECT_EQ(gplot_write_rotated_ascii_text_world(plot, &ascii, &at, 30, 1.5707963267948966, "A"),
+              1);
     ASSERT_EQ(calls().size(), 2u);
     // (112, 127) and (112, 113) turned a quarter about (100, 100).
     EXPECT_EQ(calls()[0], call("draw_lines_device", 2, {73, 112, 87, 112}));
