@@ -22,9 +22,17 @@ void print_usage(FILE *stream) {
     fputs(" (default primitives)\n"
           "  -h, --help         show this help and exit\n"
           "\n"
-          "The library finds its colours and fill patterns through its settings:\n"
-          "set MOLVERN_CONFIG to a configuration file such as data/molvern.cfg,\n"
-          "and STDERR_OUTPUT=1 to have its messages written to standard error.\n"
+          "Sheets: 'primitives' shows every drawing primitive and attribute; 'text'\n"
+          "shows every font table of the font folder, justified blocks, tabs,\n"
+          "rotated text and virtual text.\n"
+          "\n"
+          "The library finds its colours, fill patterns and fonts through its\n"
+          "settings: set MOLVERN_CONFIG to a configuration file such as\n"
+          "data/molvern.cfg, and STDERR_OUTPUT=1 to have its messages written to\n"
+          "standard error. The text sheet needs the Hershey glyph file named by\n"
+          "MOLVERN_OCCIDENTAL_FILE (made by scripts/setup) and reads the font tables\n"
+          "in the folder MOLVERN_FONT_FILE names; a table that does not load is\n"
+          "reported and left out.\n"
           "Exit status: 0 on success, 1 when a library call fails, 2 on bad usage.\n",
           stream);
 }

@@ -4,6 +4,7 @@
 
 static const Sheet sheets[] = {
     {"primitives", draw_primitives_sheet},
+    {"text", draw_text_sheet},
 };
 
 enum { SHEET_COUNT = sizeof sheets / sizeof sheets[0] };

@@ -19,5 +19,6 @@ void print_sheet_names(FILE *stream);
 
 /* The sheets themselves. */
 int draw_primitives_sheet(GPlot *plot);
+int draw_text_sheet(GPlot *plot);
 
 #endif
