@@ -383,6 +383,31 @@ VEXL_API int gplot_set_font(void);
 VEXL_API int gscrndump_syscall(void);
 VEXL_API int gscrndump_window(void);
 
+/* ---- TrueType fonts -------------------------------------------------------- */
+
+/* Loads a font by name into a table: a Hershey table in Hershey mode, a
+   TrueType face name (kind 2) in TrueType mode (MOLVERN_FONT_TYPE). */
+VEXL_API int gttfont_loadFont(GFontTable *font, const char *name);
+VEXL_API int gttfont_unloadFont(GFontTable *font);
+VEXL_API int gttfont_displayFontDialog(GFontTable *font);
+VEXL_API const char *gttfont_getFontName(GFontTable *font);
+VEXL_API int gttfont_setFontName(GFontTable *font, const char *name);
+/* The names a caller may load; owned by the library for the process. */
+VEXL_API const char **gttfont_getFontList(int *count);
+VEXL_API int gttfont_worldToDeviceWidth(GPlot *plot, int width);
+VEXL_API int gttfont_worldToDeviceHeight(GPlot *plot, int height);
+VEXL_API int gttfont_deviceToWorldWidth(GPlot *plot, int pixels);
+VEXL_API int gttfont_deviceToWorldHeight(GPlot *plot, int pixels);
+VEXL_API int gttfont_worldToPointSize(GPlot *plot, GFontTable *font, int height);
+VEXL_API int gttfont_pointSizeToWorld(GPlot *plot, GFontTable *font, int point_size);
+VEXL_API int gttfont_db_worldToPointSize(GFontTable *font, DBUnitCode units, double scale,
+                                         int height);
+
+/* The FreeType side: opens (or shares) the face a table names. */
+VEXL_API int gfreetype_loadFont(GFontTable *font);
+VEXL_API int gfreetype_unloadFont(GFontTable *font);
+VEXL_API int gfreetype_displayFontDialog(GFontTable *font);
+
 /* ---- Library loading and version ------------------------------------------ */
 
 VEXL_API int vexldll_load(GPlotDevice kind);
