@@ -402,6 +402,12 @@ VEXL_API int gttfont_worldToPointSize(GPlot *plot, GFontTable *font, int height)
 VEXL_API int gttfont_pointSizeToWorld(GPlot *plot, GFontTable *font, int point_size);
 VEXL_API int gttfont_db_worldToPointSize(GFontTable *font, DBUnitCode units, double scale,
                                          int height);
+#ifdef _WIN32
+/* TextOutA and GetTextExtentPoint32A (hdc an HDC, size a SIZE *) with the
+   length capped at INT32_MAX. */
+VEXL_API int vexl_TextOut(void *hdc, int x, int y, const char *text, unsigned length);
+VEXL_API int vexl_GetTextExtentPoint32(void *hdc, const char *text, unsigned length, void *size);
+#endif
 
 /* The FreeType side: opens (or shares) the face a table names. */
 VEXL_API int gfreetype_loadFont(GFontTable *font);

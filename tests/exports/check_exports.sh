@@ -1,13 +1,17 @@
 #!/bin/sh
 # Checks that the shared library exports exactly the names of the expected
-# list, and that GplotErrno is exported as data.
-#   check_exports.sh elf LIBRARY EXPECTED NM
-#   check_exports.sh pe  DLL     EXPECTED OBJDUMP
+# lists together, and that GplotErrno is exported as data. Names only one
+# platform exports go in an extra list given after the tool.
+#   check_exports.sh elf LIBRARY EXPECTED NM [EXPECTED...]
+#   check_exports.sh pe  DLL     EXPECTED OBJDUMP [EXPECTED...]
 set -eu
 export LC_ALL=C
-format=$1 library=$2 expected=$3 tool=$4
+format=$1 library=$2 first_list=$3 tool=$4
+shift 4
 actual=$(mktemp)
-trap 'rm -f "$actual"' EXIT
+expected=$(mktemp)
+trap 'rm -f "$actual" "$expected"' EXIT
+sort -u "$first_list" "$@" >"$expected"
 
 if [ "$format" = elf ]; then
     # Defined dynamic symbols, without the versioning and runtime markers.
@@ -20,7 +24,7 @@ if [ "$format" = elf ]; then
     esac
 else
     dump=$(mktemp)
-    trap 'rm -f "$actual" "$dump"' EXIT
+    trap 'rm -f "$actual" "$expected" "$dump"' EXIT
     "$tool" -p "$library" >"$dump"
     # "[index] name" rows of the name table; the index also selects the
     # entry of the address table.
@@ -52,7 +56,7 @@ else
 fi
 
 if ! diff -u "$expected" "$actual"; then
-    echo "exported names differ from $expected (- expected, + exported)"
+    echo "exported names differ from $first_list $* (- expected, + exported)"
     exit 1
 fi
 echo "exports: $(wc -l <"$actual") names as expected"

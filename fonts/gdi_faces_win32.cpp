@@ -1,0 +1,65 @@
+// GDI's TrueType faces, enumerated on a screen device context, and the two
+// narrow-text GDI calls the exported interface passes through.
+#include "fonts/gdi_faces.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <memory>
+#include <type_traits>
+
+#include "plot/gplot.h"
+
+namespace vexl {
+
+namespace {
+
+struct ScreenDcReleaser {
+    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser>;
+
+int CALLBACK add_truetype_face(const LOGFONTA *font, const TEXTMETRICA *, DWORD font_type,
+                               LPARAM names) {
+    // Raster and vector fonts cannot be measured by FreeType: leave them out.
+    if (font_type & TRUETYPE_FONTTYPE)
+        reinterpret_cast<std::set<std::string> *>(names)->insert(font->lfFaceName);
+    return 1; // go on enumerating
+}
+
+} // namespace
+
+std::set<std::string> gdi_truetype_face_names() {
+    std::set<std::string> names;
+    const ScreenDc dc(GetDC(nullptr));
+    if (!dc)
+        return names;
+    LOGFONTA wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET; // every character set; empty face: every family
+    EnumFontFamiliesExA(dc.get(), &wanted, add_truetype_face, reinterpret_cast<LPARAM>(&names), 0);
+    return names;
+}
+
+} // namespace vexl
+
+namespace {
+
+// GDI counts characters in an int.
+int capped_length(unsigned length) {
+    return length > INT_MAX ? INT_MAX : static_cast<int>(length);
+}
+
+} // namespace
+
+extern "C" {
+
+VEXL_API int vexl_TextOut(void *hdc, int x, int y, const char *text, unsigned length) {
+    return TextOutA(static_cast<HDC>(hdc), x, y, text, capped_length(length));
+}
+
+VEXL_API int vexl_GetTextExtentPoint32(void *hdc, const char *text, unsigned length, void *size) {
+    return GetTextExtentPoint32A(static_cast<HDC>(hdc), text, capped_length(length),
+                                 static_cast<SIZE *>(size));
+}
+
+} // extern "C"
