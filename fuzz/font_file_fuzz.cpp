@@ -1,0 +1,93 @@
+// Fuzzes the font file readers: any bytes, saved as the only TrueType file of
+// a font directory, go through the directory scan (which reads the face's
+// full name) and then through loading a table of that name and a table of an
+// unknown name (the default face, read from the same file). A load either
+// gives an open face or leaves the table unloaded, and unloading both tables
+// lets the default face go.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <system_error>
+
+#include <unistd.h>
+
+#include "fonts/freetype_font.h"
+#include "fonts/freetype_fonts.h"
+#include "plot/gplot.h"
+
+namespace {
+
+// The font directory of this process, made on the first input and removed
+// at exit.
+class FontDirectory {
+  public:
+    FontDirectory()
+        : path_(std::filesystem::temp_directory_path() /
+                ("vexl_font_fuzz_" + std::to_string(getpid()))) {
+        std::filesystem::create_directories(path_);
+        setenv("MOLVERN_FONT_DIR", path_.c_str(), 1);
+    }
+    ~FontDirectory() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    FontDirectory(const FontDirectory &) = delete;
+    FontDirectory &operator=(const FontDirectory &) = delete;
+
+    const std::filesystem::path &path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+char *copy_string(const std::string &text) {
+    char *copy = static_cast<char *>(std::malloc(text.size() + 1));
+    std::memcpy(copy, text.c_str(), text.size() + 1);
+    return copy;
+}
+
+// Loads a table of the given name and checks the two outcomes a load has.
+void load_checked(GFontTable &table, const std::string &name) {
+    table = GFontTable{};
+    table.name = copy_string(name);
+    if (gfreetype_loadFont(&table) == 1) {
+        auto *font = static_cast<vexl::FreeTypeFont *>(table.freetype_font);
+        if (table.kind != GFONT_TABLE_TRUETYPE || font == nullptr || font->face == nullptr ||
+            font->instance == nullptr)
+            std::abort();
+    } else if (table.kind != -1 || table.name != nullptr || table.freetype_font != nullptr) {
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    static const FontDirectory directory;
+    const std::filesystem::path file = directory.path() / vexl::kDefaultFreetypeFaceFile;
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
+    }
+    std::set<std::string> names;
+    if (vexl::scan_freetype_font_directory(names) != !names.empty() || names.size() > 1)
+        std::abort();
+    for (const std::string &name : names)
+        if (name.size() > 256)
+            std::abort();
+
+    GFontTable named{}, unknown{};
+    if (!names.empty())
+        load_checked(named, *names.begin());
+    load_checked(unknown, "\x01 no such face");
+    gfreetype_unloadFont(&named);
+    gfreetype_unloadFont(&unknown);
+    if (vexl::freetype_default_font_holders() != 0)
+        std::abort();
+    return 0;
+}
