@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <set>
 #include <string>
 
+#include "fonts/table_name.h"
 #include "plot/errors.h"
 #include "plot/gplot.h"
 #include "support/int32_conversions.h"
@@ -29,25 +29,6 @@ struct TableNameList {
     int count = 0;
 };
 TableNameList listed_tables;
-
-// Names this library put into tables. A table's old name is freed on reload
-// only when it is one of these: a record the caller never zeroed must not
-// have its garbage pointer freed.
-std::set<char *> &owned_names() {
-    static std::set<char *> names;
-    return names;
-}
-
-void replace_name(GFontTable *table, const char *name) {
-    char *copy = static_cast<char *>(std::malloc(std::strlen(name) + 1));
-    if (copy == nullptr)
-        return; // the old name stays; the glyphs are what matters
-    std::strcpy(copy, name);
-    if (owned_names().erase(table->name) > 0)
-        std::free(table->name);
-    table->name = copy;
-    owned_names().insert(copy);
-}
 
 std::string setting_or(const char *name, const char *fallback) {
     char value[vexl::kSettingBufferSize];
@@ -79,7 +60,7 @@ VEXL_API int gftable_load_font_table(GFontTable *table, int font_set, int kind, 
 
     vexl::FilePtr index;
     if (name == nullptr && kind == GFONT_TABLE_ASCII) {
-        replace_name(table, kDefaultTableName);
+        vexl::set_table_name(table, kDefaultTableName);
     } else {
         if (name == nullptr)
             return vexl::fail(vexl::Error::InvalidArgument); // a virtual table needs its file
@@ -88,7 +69,7 @@ VEXL_API int gftable_load_font_table(GFontTable *table, int font_set, int kind, 
         index.reset(rtk_fopen(path.c_str(), "r"));
         if (!index)
             return vexl::fail(vexl::Error::NoFontIndexFile);
-        replace_name(table, name);
+        vexl::set_table_name(table, name);
     }
 
     gfs_open(&table->font_set, index.get(), hershey.get());

@@ -9,6 +9,7 @@
 
 #include "fonts/freetype_engine.h"
 #include "fonts/freetype_font.h"
+#include "fonts/table_name.h"
 #include "plot/gplot.h"
 #include "support/platform.h"
 #include "support/settings_lookup.h"
@@ -35,18 +36,6 @@ std::map<std::string, std::unique_ptr<FreeTypeFont>> &loaded_fonts() {
 std::unique_ptr<FreeTypeFont> &default_font() {
     static std::unique_ptr<FreeTypeFont> font;
     return font;
-}
-
-char *copy_string(const std::string &text) {
-    char *copy = static_cast<char *>(std::malloc(text.size() + 1));
-    if (copy != nullptr)
-        std::memcpy(copy, text.c_str(), text.size() + 1);
-    return copy;
-}
-
-void set_table_name(GFontTable *table, const char *name) {
-    std::free(table->name);
-    table->name = name != nullptr ? copy_string(name) : nullptr;
 }
 
 // The engine a load needs, and the cache limit read once it runs.

@@ -3,6 +3,8 @@
 // are in truetype_sizes.cpp.
 #include "fonts/truetype_selection.h"
 
+#include "fonts/table_name.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +13,7 @@
 
 #include "fonts/freetype_fonts.h"
 #include "fonts/gdi_faces.h"
+#include "fonts/table_name.h"
 #include "plot/gplot.h"
 #include "support/rtk_strings.h"
 #include "support/settings_lookup.h"
@@ -103,24 +106,12 @@ std::set<std::string> hershey_table_names(bool trace) {
     return names;
 }
 
-void replace_font_name(GFontTable *table, const char *name) {
-    char *copy = nullptr;
-    if (name) {
-        const std::size_t size = std::strlen(name) + 1;
-        copy = static_cast<char *>(std::malloc(size));
-        if (copy)
-            std::memcpy(copy, name, size);
-    }
-    std::free(table->name);
-    table->name = copy;
-}
-
 int load_truetype_name(GFontTable *table, const char *name,
                        const std::set<std::string> &available) {
     if (table == nullptr)
         return 0;
     if (name && *name && available.count(name))
-        replace_font_name(table, name);
+        set_table_name(table, name);
     if (table->name == nullptr || *table->name == '\0')
         return 0;
     table->kind = GFONT_TABLE_TRUETYPE;
@@ -136,7 +127,7 @@ int load_hershey_table(GFontTable *table, const char *name) {
     // the built-in stand-in needs the requested name put back. Leaving the
     // loader's own copy in place lets it release that copy on the next load.
     if (table && name && *name && (table->name == nullptr || std::strcmp(table->name, name) != 0))
-        replace_font_name(table, name);
+        set_table_name(table, name);
     return 1;
 }
 
@@ -206,7 +197,7 @@ VEXL_API int gttfont_unloadFont(GFontTable *font) {
     if (process_font_mode() == FontMode::truetype)
         return gfreetype_unloadFont(font);
     if (font)
-        vexl::replace_font_name(font, nullptr);
+        vexl::set_table_name(font, nullptr);
     return 1;
 }
 
@@ -224,7 +215,7 @@ VEXL_API const char *gttfont_getFontName(GFontTable *font) {
 VEXL_API int gttfont_setFontName(GFontTable *font, const char *name) {
     if (font == nullptr || name == nullptr || *name == '\0')
         return 0;
-    vexl::replace_font_name(font, name);
+    vexl::set_table_name(font, name);
     return 1;
 }
 
