@@ -115,6 +115,25 @@ void measure_text_line(const char *text, int32_t wanted, int64_t &length, int64_
     }
 }
 
+// The steps both bounding-box calls share before measuring: -1 (code 10)
+// for bad arguments, 1 when the answer is already known (empty text: one
+// line of the height and no width; height 0: nothing), 0 to go on measuring.
+// The outputs are zero from here on.
+int settle_bound_box(const GFontTable *font, int32_t height, const char *text, int32_t *height_out,
+                     int32_t *width_out) {
+    if (font == nullptr || height < 0 || height_out == nullptr || width_out == nullptr) {
+        fail(Error::InvalidArgument);
+        return -1;
+    }
+    *height_out = 0;
+    *width_out = 0;
+    if (text == nullptr || text[0] == '\0') {
+        *height_out = height;
+        return 1;
+    }
+    return height == 0 ? 1 : 0;
+}
+
 } // namespace
 
 } // namespace vexl
@@ -237,17 +256,10 @@ VEXL_API int gplot_get_ascii_text_bound_box(GPlot *plot, GFontTable *font, int32
                                             const char *text, int32_t *height_out,
                                             int32_t *width_out) {
     // An unusable plot is reported as a bad argument here.
-    if (!vexl::plot_is_valid(plot) || font == nullptr || height < 0 || height_out == nullptr ||
-        width_out == nullptr)
+    if (!vexl::plot_is_valid(plot))
         return fail(Error::InvalidArgument);
-    *height_out = 0;
-    *width_out = 0;
-    if (text == nullptr || text[0] == '\0') {
-        *height_out = height;
-        return 1;
-    }
-    if (height == 0)
-        return 1;
+    if (const int settled = vexl::settle_bound_box(font, height, text, height_out, width_out))
+        return settled > 0 ? 1 : 0;
     if (vexl::is_truetype(*font))
         return vexl::as_result(
             plot->device->get_text_bound_box(font, height, text, width_out, height_out));
@@ -257,16 +269,8 @@ VEXL_API int gplot_get_ascii_text_bound_box(GPlot *plot, GFontTable *font, int32
 VEXL_API int gplot_get_ascii_text_bound_box_nw(GFontTable *font, DBUnitCode, double, int32_t height,
                                                const char *text, int32_t *height_out,
                                                int32_t *width_out) {
-    if (font == nullptr || height < 0 || height_out == nullptr || width_out == nullptr)
-        return fail(Error::InvalidArgument);
-    *height_out = 0;
-    *width_out = 0;
-    if (text == nullptr || text[0] == '\0') {
-        *height_out = height;
-        return 1;
-    }
-    if (height == 0)
-        return 1;
+    if (const int settled = vexl::settle_bound_box(font, height, text, height_out, width_out))
+        return settled > 0 ? 1 : 0;
     if (vexl::is_truetype(*font))
         return fail(Error::NotImplemented); // TrueType measurement arrives with FreeType
     return gftable_get_ascii_text_bound_box(font, height, text, height_out, width_out);
