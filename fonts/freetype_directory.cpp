@@ -133,8 +133,8 @@ std::optional<std::string> read_freetype_face_name(const char *path) {
     FT_Face opened = nullptr;
     const FT_Error error = FT_New_Face(freetype_engine(), path, 0, &opened);
     if (error != 0) {
-        std::fprintf(stderr, "Font file face error, while looking up font name [%s].\n", path);
-        std::fprintf(stderr, "Reason: %s\n", freetype_error_text(error));
+        report_freetype_failure(error, "Font file face error, while looking up font name [%s].\n",
+                                path);
         return std::nullopt;
     }
     const std::unique_ptr<FT_FaceRec_, FaceCloser> face(opened);

@@ -1,5 +1,6 @@
 #include "fonts/freetype_engine.h"
 
+#include <cstdarg>
 #include <cstdio>
 
 namespace vexl {
@@ -55,6 +56,14 @@ const char *freetype_error_text(FT_Error error) {
 #include FT_ERRORS_H
     }
     return "unknown FreeType error";
+}
+
+void report_freetype_failure(FT_Error error, const char *format, ...) {
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::vfprintf(stderr, format, arguments);
+    va_end(arguments);
+    std::fprintf(stderr, "Reason: %s\n", freetype_error_text(error));
 }
 
 } // namespace vexl

@@ -20,6 +20,13 @@ FT_Library freetype_engine();
 // define.
 const char *freetype_error_text(FT_Error error);
 
+// Writes a failure message (printf format, arguments after it) and then
+// "Reason: " with FreeType's text for error, both to stderr.
+#if defined(__GNUC__)
+__attribute__((format(printf, 2, 3)))
+#endif
+void report_freetype_failure(FT_Error error, const char *format, ...);
+
 } // namespace vexl
 
 #endif // VEXL33_FONTS_FREETYPE_ENGINE_H

@@ -21,7 +21,6 @@ namespace vexl {
 namespace {
 
 constexpr int kDefaultMaxCachePointSize = 100;
-constexpr std::size_t kSizeCacheReserve = 50;
 
 int max_cache_point_size = kDefaultMaxCachePointSize;
 bool cache_size_pending = true;
@@ -54,11 +53,6 @@ bool start_engine_for(GFontTable *table) {
     return true;
 }
 
-void report(const char *message, const char *subject, FT_Error error) {
-    std::fprintf(stderr, message, subject);
-    std::fprintf(stderr, "Reason: %s\n", freetype_error_text(error));
-}
-
 bool is_unicode_map(const FT_CharMap map) {
     return (map->platform_id == 3 && map->encoding_id == 1) ||
            (map->platform_id == 0 && map->encoding_id == 0);
@@ -70,7 +64,8 @@ bool open_font(FreeTypeFont &font, const std::string &path, const char *name) {
     FT_Error error = FT_New_Face(freetype_engine(), path.c_str(), 0, &font.face);
     if (error != 0) {
         font.face = nullptr;
-        report("Font properties error, while loading font [%s].\n", path.c_str(), error);
+        report_freetype_failure(error, "Font properties error, while loading font [%s].\n",
+                                path.c_str());
         return false;
     }
     bool map_found = false;
@@ -81,7 +76,8 @@ bool open_font(FreeTypeFont &font, const std::string &path, const char *name) {
         map_found = true;
         error = FT_Set_Charmap(font.face, map);
         if (error != 0)
-            report("Font cannot load character map, while loading font [%s].\n", name, error);
+            report_freetype_failure(
+                error, "Font cannot load character map, while loading font [%s].\n", name);
         else
             font.char_map = map;
     }
@@ -92,14 +88,15 @@ bool open_font(FreeTypeFont &font, const std::string &path, const char *name) {
     }
     font.glyph = font.face->glyph;
     if (font.glyph == nullptr) {
-        report("Font new glyph error, while loading font [%s].\n", name,
-               FT_Err_Invalid_Slot_Handle);
+        report_freetype_failure(FT_Err_Invalid_Slot_Handle,
+                                "Font new glyph error, while loading font [%s].\n", name);
         return false;
     }
     error = FT_New_Size(font.face, &font.instance);
     if (error != 0) {
         font.instance = nullptr;
-        report("Font file instance error, while loading font [%s].\n", name, error);
+        report_freetype_failure(error, "Font file instance error, while loading font [%s].\n",
+                                name);
         return false;
     }
     return true;
@@ -183,10 +180,6 @@ void release_font(void *held) {
 }
 
 } // namespace
-
-FreeTypeFont::FreeTypeFont() {
-    size_cache.reserve(kSizeCacheReserve);
-}
 
 FreeTypeFont::~FreeTypeFont() {
     if (instance != nullptr)

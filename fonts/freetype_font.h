@@ -4,13 +4,15 @@
 #define VEXL33_FONTS_FREETYPE_FONT_H
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+
+#include "fonts/metric_block.h"
 
 struct GFontTable;
 
@@ -24,7 +26,7 @@ inline constexpr const char *kDefaultFreetypeFaceFile = "arial_r.ttf";
 // One opened face, shared by every table that loaded the same face name.
 // Closes its size, then its face, then drops the cached metrics.
 struct FreeTypeFont {
-    FreeTypeFont();
+    FreeTypeFont() = default;
     ~FreeTypeFont();
     FreeTypeFont(const FreeTypeFont &) = delete;
     FreeTypeFont &operator=(const FreeTypeFont &) = delete;
@@ -35,9 +37,10 @@ struct FreeTypeFont {
     FT_Size instance = nullptr;   // owned size object, made by FT_New_Size
     int32_t resolution = 0;       // dots per inch last set
     int32_t point_size = 0;       // point size last set
-    // Metric blocks indexed by point size; each entry carries its own deleter
-    // so the measuring code decides what a block holds.
-    std::vector<std::shared_ptr<void>> size_cache;
+    // Metric blocks by point size, built on screen plots and kept while the
+    // font lives. Keyed rather than indexed so that one measurement at a huge
+    // size does not allocate a slot for every size below it.
+    std::map<int32_t, std::unique_ptr<MetricBlock>> size_cache;
     int32_t last_point_size = 0;
     int32_t last_resolution = 0;
     std::string last_name; // table name at the last successful size change

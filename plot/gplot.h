@@ -402,6 +402,11 @@ VEXL_API int gttfont_worldToPointSize(GPlot *plot, GFontTable *font, int height)
 VEXL_API int gttfont_pointSizeToWorld(GPlot *plot, GFontTable *font, int point_size);
 VEXL_API int gttfont_db_worldToPointSize(GFontTable *font, DBUnitCode units, double scale,
                                          int height);
+/* Size of text in world units without a window: scale turns world into
+   database units of the given kind; 1 when measured. */
+VEXL_API int gttfont_get_bounding_box_nw(GFontTable *font, DBUnitCode units, double scale,
+                                         int32_t height, const char *text, int32_t *height_out,
+                                         int32_t *width_out);
 #ifdef _WIN32
 /* TextOutA and GetTextExtentPoint32A (hdc an HDC, size a SIZE *) with the
    length capped at INT32_MAX. */
@@ -413,6 +418,12 @@ VEXL_API int vexl_GetTextExtentPoint32(void *hdc, const char *text, unsigned len
 VEXL_API int gfreetype_loadFont(GFontTable *font);
 VEXL_API int gfreetype_unloadFont(GFontTable *font);
 VEXL_API int gfreetype_displayFontDialog(GFontTable *font);
+/* Size of text in world units measured with the table's face at 96 dpi:
+   lines x height high, the widest line over scale x 72 wide. 0 when nothing
+   could be measured; 1 and 1 x 1 when the height is below one point. */
+VEXL_API int gfreetype_get_bounding_box_nw(GFontTable *font, DBUnitCode units, double scale,
+                                           int32_t height, const char *text, int32_t *height_out,
+                                           int32_t *width_out);
 
 /* ---- Library loading and version ------------------------------------------ */
 
@@ -423,6 +434,12 @@ VEXL_API VexlVersion vexl_get_version(void);
 
 #ifdef __cplusplus
 }
+
+/* Size of text in world units on the device's plot, measured with the
+   table's face at the device's resolution (C++ linkage: it takes the
+   device object). 0 with both sizes 0 on a plot file or for height 0. */
+VEXL_API int gfreetype_get_bounding_box(GXWINbase *device, GFontTable *font, int32_t height,
+                                        const char *text, int32_t *height_out, int32_t *width_out);
 #endif
 
 #endif /* VEXL33_GPLOT_H */

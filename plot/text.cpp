@@ -266,13 +266,13 @@ VEXL_API int gplot_get_ascii_text_bound_box(GPlot *plot, GFontTable *font, int32
     return gftable_get_ascii_text_bound_box(font, height, text, height_out, width_out);
 }
 
-VEXL_API int gplot_get_ascii_text_bound_box_nw(GFontTable *font, DBUnitCode, double, int32_t height,
-                                               const char *text, int32_t *height_out,
-                                               int32_t *width_out) {
+VEXL_API int gplot_get_ascii_text_bound_box_nw(GFontTable *font, DBUnitCode units, double scale,
+                                               int32_t height, const char *text,
+                                               int32_t *height_out, int32_t *width_out) {
     if (const int settled = vexl::settle_bound_box(font, height, text, height_out, width_out))
         return settled > 0 ? 1 : 0;
     if (vexl::is_truetype(*font))
-        return fail(Error::NotImplemented); // TrueType measurement arrives with FreeType
+        return gttfont_get_bounding_box_nw(font, units, scale, height, text, height_out, width_out);
     return gftable_get_ascii_text_bound_box(font, height, text, height_out, width_out);
 }
 

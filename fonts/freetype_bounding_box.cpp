@@ -1,0 +1,111 @@
+// The exported TrueType text measurements: the size of a text in world units,
+// on a plot's device or without a window.
+#include <cstring>
+#include <functional>
+
+#include "devices/gxwin_base.h"
+#include "fonts/freetype_measure.h"
+#include "support/int32_conversions.h"
+#include "support/rtk_math.h"
+
+namespace {
+
+constexpr double kPointsPerInch = 72.0;
+
+// What a measurement starts from: the table's face, opened if need be.
+vexl::FreeTypeFont *loaded_font(GFontTable *table) {
+    if (!vexl::ensure_freetype_font_loaded(table))
+        return nullptr;
+    return static_cast<vexl::FreeTypeFont *>(table->freetype_font);
+}
+
+void set_outputs(int32_t *height_out, int32_t *width_out, int32_t value) {
+    *height_out = value;
+    *width_out = value;
+}
+
+// Measures text (the face already at its size) and writes its height, the
+// line count times the text height, and its width converted from pixels. An
+// empty text is one line whose glyphs must still load; its width is 0. A
+// text whose glyphs do not load measures 0 x 0 and still answers 1.
+int measure_text(vexl::FreeTypeFont &font, const GFontTable &table, const GPlot *plot,
+                 int32_t height, const char *text, int32_t *height_out, int32_t *width_out,
+                 const std::function<int32_t(int64_t)> &world_width) {
+    const bool empty = text == nullptr || text[0] == '\0';
+    const char *measured = empty ? "gM" : text;
+    const vexl::MeasuredLines lines =
+        vexl::measure_freetype_lines(font, table.name, plot, measured, std::strlen(measured))
+            .value_or(vexl::MeasuredLines{});
+    *width_out = empty || lines.count == 0 ? 0 : world_width(lines.widest);
+    *height_out = vexl::saturate_to_int32(lines.count * height);
+    return 1;
+}
+
+} // namespace
+
+VEXL_API int gfreetype_get_bounding_box(GXWINbase *device, GFontTable *font, int32_t height,
+                                        const char *text, int32_t *height_out, int32_t *width_out) {
+    if (device == nullptr || height_out == nullptr || width_out == nullptr)
+        return 0;
+    GPlot *plot = device->plot;
+    vexl::FreeTypeFont *face = loaded_font(font);
+    if (face == nullptr)
+        return 0;
+    if (height == 0 || (plot != nullptr && plot->device_kind == GPLOT_HPGL2)) {
+        set_outputs(height_out, width_out, 0);
+        return 0;
+    }
+    if (!vexl::set_freetype_resolution(*face, font->name, plot))
+        return 0;
+    const int32_t point_size = gttfont_worldToPointSize(plot, font, height);
+    if (point_size <= 0) {
+        set_outputs(height_out, width_out, 1);
+        return 1;
+    }
+    if (!vexl::set_freetype_point_size(*face, font->name, plot, point_size))
+        return 0;
+    return measure_text(
+        *face, *font, plot, height, text, height_out, width_out, [plot](int64_t pixels) {
+            return gttfont_deviceToWorldWidth(plot, vexl::saturate_to_int32(pixels));
+        });
+}
+
+extern "C" {
+
+VEXL_API int gfreetype_get_bounding_box_nw(GFontTable *font, DBUnitCode units, double scale,
+                                           int32_t height, const char *text, int32_t *height_out,
+                                           int32_t *width_out) {
+    if (height_out == nullptr || width_out == nullptr)
+        return 0;
+    vexl::FreeTypeFont *face = loaded_font(font);
+    if (face == nullptr)
+        return 0;
+    if (height == 0) {
+        set_outputs(height_out, width_out, 0);
+        return 0;
+    }
+    if (!vexl::set_freetype_resolution(*face, font->name, nullptr))
+        return 0;
+    const int32_t point_size = gttfont_db_worldToPointSize(font, units, scale, height);
+    if (point_size <= 0) {
+        set_outputs(height_out, width_out, 1);
+        return 1;
+    }
+    if (!vexl::set_freetype_point_size(*face, font->name, nullptr, point_size))
+        return 0;
+    // The width is taken as points at the scale, whatever the unit: callers
+    // of the windowless measurement have always had it so.
+    return measure_text(
+        *face, *font, nullptr, height, text, height_out, width_out, [scale](int64_t pixels) {
+            return gmath_kdround(static_cast<double>(pixels) / (scale * kPointsPerInch));
+        });
+}
+
+// Without GDI text in this build the FreeType measurement answers.
+VEXL_API int gttfont_get_bounding_box_nw(GFontTable *font, DBUnitCode units, double scale,
+                                         int32_t height, const char *text, int32_t *height_out,
+                                         int32_t *width_out) {
+    return gfreetype_get_bounding_box_nw(font, units, scale, height, text, height_out, width_out);
+}
+
+} // extern "C"
