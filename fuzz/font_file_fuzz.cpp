@@ -3,7 +3,8 @@
 // full name) and then through loading a table of that name and a table of an
 // unknown name (the default face, read from the same file). A load either
 // gives an open face or leaves the table unloaded, and unloading both tables
-// lets the default face go.
+// lets the default face go. A loaded face is then measured on a screen plot,
+// which builds a metric block with rendered glyphs, and without one.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +19,7 @@
 
 #include "fonts/freetype_font.h"
 #include "fonts/freetype_fonts.h"
+#include "fonts/freetype_measure.h"
 #include "plot/gplot.h"
 
 namespace {
@@ -65,6 +67,26 @@ void load_checked(GFontTable &table, const std::string &name) {
     }
 }
 
+// A metric block exists exactly when setting the size succeeded; either way
+// measuring must come back without touching memory it should not.
+void measure(GFontTable &table) {
+    auto *font = static_cast<vexl::FreeTypeFont *>(table.freetype_font);
+    if (font == nullptr)
+        return;
+    GPlot screen{};
+    screen.device_kind = GPLOT_SCREEN;
+    constexpr int32_t kPointSize = 12;
+    const char text[] = "Ag\xE9\nM";
+    if (!vexl::set_freetype_resolution(*font, table.name, &screen))
+        std::abort();
+    const bool sized = vexl::set_freetype_point_size(*font, table.name, &screen, kPointSize);
+    if (font->size_cache.count(kPointSize) != (sized ? 1u : 0u))
+        std::abort();
+    if (sized)
+        vexl::measure_freetype_lines(*font, table.name, &screen, text, sizeof text - 1);
+    vexl::measure_freetype_lines(*font, table.name, nullptr, text, sizeof text - 1);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -85,6 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (!names.empty())
         load_checked(named, *names.begin());
     load_checked(unknown, "\x01 no such face");
+    measure(unknown);
     gfreetype_unloadFont(&named);
     gfreetype_unloadFont(&unknown);
     if (vexl::freetype_default_font_holders() != 0)
