@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "devices/recording_device.h"
 #include "fonts/freetype_measure.h"
 #include "fonts/test_fonts.h"
 #include "support/rtk_math.h"
@@ -57,13 +56,6 @@ class ReferenceFace {
     FT_Face face_ = nullptr;
 };
 
-// A device whose font sizes are points.
-class PointSizedDevice : public vexl::test::RecordingDevice {
-  public:
-    using RecordingDevice::RecordingDevice;
-    double inches_to_font_height(double inches) override { return inches * 72.0; }
-};
-
 // A 1000-pixel-square plot at 96 dpi showing a world window of world_size
 // units square, so world heights are world_size / 1000 pixels each.
 struct MeasuringPlot {
@@ -79,7 +71,7 @@ struct MeasuringPlot {
     }
 
     GPlot plot{};
-    PointSizedDevice device{&plot};
+    vexl::test::PointSizedDevice device{&plot};
 };
 
 struct Box {

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "devices/recording_device.h"
 #include "fonts/freetype_font.h"
 #include "plot/gplot.h"
 #include "support/temp_dir.h"
@@ -52,6 +53,19 @@ struct NamedTable {
     FreeTypeFont *font() const { return static_cast<FreeTypeFont *>(table.freetype_font); }
 
     GFontTable table{};
+};
+
+// A device whose font sizes are points, and which can be told that it must
+// not be asked for one.
+class PointSizedDevice : public RecordingDevice {
+  public:
+    using RecordingDevice::RecordingDevice;
+    bool may_be_asked = true;
+    double inches_to_font_height(double inches) override {
+        if (!may_be_asked)
+            ADD_FAILURE() << "asked for a font height";
+        return inches * 72.0;
+    }
 };
 
 // Points MOLVERN_FONT_DIR at the test fonts and scans them; skips its cases

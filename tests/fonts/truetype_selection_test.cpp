@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include "devices/recording_device.h"
 #include "fonts/freetype_fonts.h"
 #include "fonts/gdi_faces.h"
+#include "fonts/test_fonts.h"
 #include "fonts/truetype_selection.h"
 #include "plot/gplot.h"
 #include "support/temp_dir.h"
@@ -194,19 +194,6 @@ TEST(FontFrontDoor, ModeAndListAreKeptForTheProcess) {
     std::free(table.name);
 }
 
-// A device whose font sizes are points, and which must not be asked for one
-// unless the height is a real one.
-class PointDevice : public vexl::test::RecordingDevice {
-  public:
-    using RecordingDevice::RecordingDevice;
-    bool may_be_asked = true;
-    double inches_to_font_height(double inches) override {
-        if (!may_be_asked)
-            ADD_FAILURE() << "asked for a font height";
-        return inches * 72.0;
-    }
-};
-
 struct SizesPlot {
     SizesPlot() {
         // 1000 world units are 500 pixels across and 1000 down. The left
@@ -217,7 +204,7 @@ struct SizesPlot {
         device.pixels_per_mm_y = 3.7795; // 96 per inch
     }
     GPlot plot{};
-    PointDevice device{&plot};
+    vexl::test::PointSizedDevice device{&plot};
 };
 
 TEST(TextSizes, WorldDeviceAndPoints) {
