@@ -11,11 +11,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "medians.h"
 #include "support/temp_dir.h"
 #include "text_workloads.h"
 
@@ -24,30 +26,8 @@ namespace {
 namespace text = vexl::bench::text;
 
 bool any_failed = false; // makes the exit status non-zero, for scripts
-// Every call's figure by line length, with the call's iteration count.
-// Google Benchmark calls a benchmark function with growing counts while it
-// settles the count; only the calls with the final count are runs that
-// count (one per repetition), the shorter ones being mostly warm-up.
-struct LineRun {
-    benchmark::IterationCount iterations;
-    double ns_per_char;
-};
-std::map<int32_t, std::vector<LineRun>> line_runs;
-
-// The median figure of the runs with the most iterations.
-double settled_ns_per_char(const std::vector<LineRun> &runs) {
-    benchmark::IterationCount most = 0;
-    for (const LineRun &run : runs)
-        most = std::max(most, run.iterations);
-    std::vector<double> figures;
-    for (const LineRun &run : runs) {
-        if (run.iterations == most)
-            figures.push_back(run.ns_per_char);
-    }
-    std::sort(figures.begin(), figures.end());
-    const std::size_t middle = figures.size() / 2;
-    return figures.size() % 2 != 0 ? figures[middle] : (figures[middle - 1] + figures[middle]) / 2;
-}
+// Every call's ns_per_char by line length, with the call's iteration count.
+std::map<int32_t, std::vector<vexl::bench::CountedRun>> line_runs;
 
 void fail(benchmark::State &state, const std::string &what) {
     state.SkipWithError(what.c_str());
@@ -100,24 +80,17 @@ void run_line(benchmark::State &state, GFontTable *font, int32_t characters) {
 } // namespace
 
 int main(int argc, char **argv) {
-    text::use_shipped_configuration();
-    const std::string missing = text::missing_hershey_data();
-    if (!missing.empty()) {
-        std::printf("vexl33_text_bench: skipped: %s\n", missing.c_str());
-        return 0;
-    }
-    text::FontTable font(GFONT_TABLE_ASCII, text::kFontName);
-    if (!font.loaded()) {
-        std::fprintf(stderr, "vexl33_text_bench: %s\n", font.error().c_str());
-        return 1;
-    }
+    int exit_status = 0;
+    const std::unique_ptr<text::FontTable> font = text::open_font(exit_status);
+    if (font == nullptr)
+        return exit_status;
 
-    benchmark::RegisterBenchmark("text/page", run_page, font.get())
+    benchmark::RegisterBenchmark("text/page", run_page, font->get())
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
     for (const int32_t characters : text::kLineLengths) {
         benchmark::RegisterBenchmark(("text/line/" + std::to_string(characters)).c_str(), run_line,
-                                     font.get(), characters)
+                                     font->get(), characters)
             ->UseManualTime()
             ->Unit(benchmark::kMicrosecond);
     }
@@ -130,7 +103,7 @@ int main(int argc, char **argv) {
     const int32_t shortest = text::kLineLengths.front(), longest = text::kLineLengths.back();
     if (line_runs.count(shortest) > 0 && line_runs.count(longest) > 0)
         std::printf("ns_per_char flatness, %d over %d characters: %.2f\n", longest, shortest,
-                    settled_ns_per_char(line_runs[longest]) /
-                        settled_ns_per_char(line_runs[shortest]));
+                    vexl::bench::settled_median(line_runs[longest]) /
+                        vexl::bench::settled_median(line_runs[shortest]));
     return any_failed ? 1 : 0;
 }

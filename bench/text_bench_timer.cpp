@@ -6,6 +6,7 @@
 // shortest's. Skips, with a message and exit status 0, when the Hershey data
 // is missing.
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -68,23 +69,16 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: %s\n", argv[0]);
         return 2;
     }
-    text::use_shipped_configuration();
-    const std::string missing = text::missing_hershey_data();
-    if (!missing.empty()) {
-        std::printf("vexl33_text_bench: skipped: %s\n", missing.c_str());
-        return 0;
-    }
-    text::FontTable font(GFONT_TABLE_ASCII, text::kFontName);
-    if (!font.loaded()) {
-        std::fprintf(stderr, "vexl33_text_bench: %s\n", font.error().c_str());
-        return 1;
-    }
+    int exit_status = 0;
+    const std::unique_ptr<text::FontTable> font = text::open_font(exit_status);
+    if (font == nullptr)
+        return exit_status;
     const vexl::test::TempDir dir;
-    if (!report_page(font.get(), dir.path()))
+    if (!report_page(font->get(), dir.path()))
         return 1;
     double shortest = 0, longest = 0;
     for (const int32_t characters : text::kLineLengths) {
-        const double ns = time_line(font.get(), characters, dir.path());
+        const double ns = time_line(font->get(), characters, dir.path());
         if (ns < 0)
             return 1;
         std::printf("line of %5d characters: %8.1f ns/char\n", characters, ns);

@@ -58,6 +58,23 @@ std::string missing_hershey_data() {
     return {};
 }
 
+std::unique_ptr<FontTable> open_font(int &exit_status) {
+    use_shipped_configuration();
+    const std::string missing = missing_hershey_data();
+    if (!missing.empty()) {
+        std::printf("vexl33_text_bench: skipped: %s\n", missing.c_str());
+        exit_status = 0;
+        return nullptr;
+    }
+    auto font = std::make_unique<FontTable>(GFONT_TABLE_ASCII, kFontName);
+    if (!font->loaded()) {
+        std::fprintf(stderr, "vexl33_text_bench: %s\n", font->error().c_str());
+        exit_status = 1;
+        return nullptr;
+    }
+    return font;
+}
+
 FontTable::FontTable(int kind, const char *name) {
     loaded_ = gftable_load_font_table(&table_, 0, kind, name) != 0;
     if (!loaded_)

@@ -17,6 +17,7 @@
 #define VEXL33_BENCH_TEXT_WORKLOADS_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,11 @@ class FontTable {
     bool loaded_ = false;
     std::string error_;
 };
+
+// The roman simplex table the workloads write with, read through the shipped
+// configuration. Null after saying why: exit_status is then 0 when the glyph
+// data is missing (the benchmark is skipped) and 1 when the table failed.
+std::unique_ptr<FontTable> open_font(int &exit_status);
 
 // The page: kPageLines lines of kPageColumns characters cut from a running
 // sentence, joined by '\n'.

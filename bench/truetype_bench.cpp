@@ -13,11 +13,13 @@
 #include <chrono>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "medians.h"
 #include "truetype_workloads.h"
 
 namespace {
@@ -26,30 +28,9 @@ namespace truetype = vexl::bench::truetype;
 
 bool any_failed = false; // makes the exit status non-zero, for scripts
 
-// Every call's figure by workload, with the call's iteration count. Google
-// Benchmark calls a benchmark function with growing counts while it settles
-// the count; only the calls with the final count are runs that count (one
-// per repetition), the shorter ones being mostly warm-up.
-struct Run {
-    benchmark::IterationCount iterations;
-    double ns_per_operation;
-};
-std::map<std::string, std::vector<Run>> runs;
-
-// The median figure of the runs with the most iterations.
-double settled_ns(const std::vector<Run> &all) {
-    benchmark::IterationCount most = 0;
-    for (const Run &run : all)
-        most = std::max(most, run.iterations);
-    std::vector<double> figures;
-    for (const Run &run : all) {
-        if (run.iterations == most)
-            figures.push_back(run.ns_per_operation);
-    }
-    std::sort(figures.begin(), figures.end());
-    const std::size_t middle = figures.size() / 2;
-    return figures.size() % 2 != 0 ? figures[middle] : (figures[middle - 1] + figures[middle]) / 2;
-}
+// Every call's nanoseconds per operation by workload, with the call's
+// iteration count.
+std::map<std::string, std::vector<vexl::bench::CountedRun>> runs;
 
 void fail(benchmark::State &state, const std::string &what) {
     state.SkipWithError(what.c_str());
@@ -88,16 +69,11 @@ void run_workload(benchmark::State &state, truetype::Workloads *workloads,
 } // namespace
 
 int main(int argc, char **argv) {
-    const std::string missing = truetype::use_dejavu_directory();
-    if (!missing.empty()) {
-        std::printf("vexl33_truetype_bench: skipped: %s\n", missing.c_str());
-        return 0;
-    }
-    truetype::Workloads workloads;
-    if (!workloads.error().empty()) {
-        std::fprintf(stderr, "vexl33_truetype_bench: %s\n", workloads.error().c_str());
-        return 1;
-    }
+    int exit_status = 0;
+    const std::unique_ptr<truetype::Workloads> opened = truetype::open_workloads(exit_status);
+    if (opened == nullptr)
+        return exit_status;
+    truetype::Workloads &workloads = *opened;
 
     const std::vector<truetype::Workload> list = truetype::workload_list();
     for (const truetype::Workload &workload : list) {
@@ -113,7 +89,7 @@ int main(int argc, char **argv) {
 
     std::map<std::string, double> median_ns;
     for (const auto &[name, all] : runs)
-        median_ns[name] = settled_ns(all);
+        median_ns[name] = vexl::bench::settled_median(all);
     truetype::print_ratios(median_ns);
     return any_failed ? 1 : 0;
 }

@@ -10,9 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "medians.h"
 #include "truetype_workloads.h"
 
 namespace {
@@ -58,9 +60,7 @@ double time_workload(truetype::Workloads &workloads, const truetype::Workload &w
             return -1;
         ns.push_back(seconds * 1e9 / static_cast<double>(operations));
     }
-    std::sort(ns.begin(), ns.end());
-    const std::size_t middle = ns.size() / 2;
-    return ns.size() % 2 != 0 ? ns[middle] : (ns[middle - 1] + ns[middle]) / 2;
+    return vexl::bench::median(ns);
 }
 
 } // namespace
@@ -71,16 +71,11 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: %s [repetitions]\n", argv[0]);
         return 2;
     }
-    const std::string missing = truetype::use_dejavu_directory();
-    if (!missing.empty()) {
-        std::printf("vexl33_truetype_bench: skipped: %s\n", missing.c_str());
-        return 0;
-    }
-    truetype::Workloads workloads;
-    if (!workloads.error().empty()) {
-        std::fprintf(stderr, "vexl33_truetype_bench: %s\n", workloads.error().c_str());
-        return 1;
-    }
+    int exit_status = 0;
+    const std::unique_ptr<truetype::Workloads> opened = truetype::open_workloads(exit_status);
+    if (opened == nullptr)
+        return exit_status;
+    truetype::Workloads &workloads = *opened;
     std::map<std::string, double> median_ns;
     for (const truetype::Workload &workload : truetype::workload_list()) {
         const double ns = time_workload(workloads, workload, repetitions);

@@ -277,6 +277,22 @@ std::vector<Workload> workload_list() {
     return list;
 }
 
+std::unique_ptr<Workloads> open_workloads(int &exit_status) {
+    const std::string missing = use_dejavu_directory();
+    if (!missing.empty()) {
+        std::printf("vexl33_truetype_bench: skipped: %s\n", missing.c_str());
+        exit_status = 0;
+        return nullptr;
+    }
+    auto workloads = std::make_unique<Workloads>();
+    if (!workloads->error().empty()) {
+        std::fprintf(stderr, "vexl33_truetype_bench: %s\n", workloads->error().c_str());
+        exit_status = 1;
+        return nullptr;
+    }
+    return workloads;
+}
+
 void print_ratios(const std::map<std::string, double> &median_ns) {
     const auto ratio = [&median_ns](const char *label, const std::string &numerator,
                                     const std::string &denominator) {

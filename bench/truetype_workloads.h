@@ -155,6 +155,11 @@ struct Workload {
 };
 std::vector<Workload> workload_list();
 
+// The workloads on the DejaVu font. Null after saying why: exit_status is
+// then 0 when the font is missing (the benchmark is skipped) and 1 when
+// setting up failed.
+std::unique_ptr<Workloads> open_workloads(int &exit_status);
+
 // Prints the ratios between the workloads' median nanoseconds per operation,
 // by workload name; a ratio one of whose sides did not run is left out.
 void print_ratios(const std::map<std::string, double> &median_ns);
