@@ -51,7 +51,8 @@ bool set_freetype_point_size(FreeTypeFont &font, const char *table_name, const G
     if (!font.last_name.empty() && font.last_point_size == point_size &&
         font.last_resolution == font.resolution && font.last_name == table_name) {
         font.point_size = point_size;
-        // The size was last set without a screen plot, which builds no block.
+        // The size may have been set last without a screen plot, which builds
+        // no block, so the block is still made sure of.
         return ensure_metric_block(font, table_name, plot);
     }
     // Whatever happens now, the face's size may no longer be the last one set.
