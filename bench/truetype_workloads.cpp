@@ -8,6 +8,7 @@
 #include <set>
 #include <system_error>
 
+#include "fonts/freetype_engine.h"
 #include "fonts/freetype_fonts.h"
 #include "fonts/freetype_measure.h"
 #include "process_services.h"
@@ -27,7 +28,7 @@ constexpr const char kSentence[] = "The quick brown fox jumps over the lazy dog;
                                    "with five dozen liquor jugs 0123456789. ";
 
 std::string with_reason(const char *what, FT_Error error) {
-    return std::string(what) + " failed: FreeType error " + std::to_string(error);
+    return std::string(what) + " failed: " + freetype_error_text(error);
 }
 
 } // namespace
