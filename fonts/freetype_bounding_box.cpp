@@ -24,19 +24,36 @@ void set_outputs(int32_t *height_out, int32_t *width_out, int32_t value) {
     *width_out = value;
 }
 
-// Measures text (the face already at its size) and writes its height, the
-// line count times the text height, and its width converted from pixels. An
-// empty text is one line whose glyphs must still load; its width is 0. A
-// text whose glyphs do not load measures 0 x 0 and still answers 1.
-int measure_text(vexl::FreeTypeFont &font, const GFontTable &table, const GPlot *plot,
-                 int32_t height, const char *text, int32_t *height_out, int32_t *width_out,
-                 const std::function<int32_t(int64_t)> &world_width) {
+// How one of the calls turns its text height into a point size, and a width
+// in pixels into world units.
+struct Scales {
+    std::function<int32_t()> point_size;
+    std::function<int32_t(int64_t)> world_width;
+};
+
+// Measures text with the loaded face for a height other than 0: sets the
+// resolution and the size (0 when either fails, outputs untouched), answers
+// 1 x 1 for sizes below one point, and otherwise writes the line count times
+// the text height and the widest line in world units. An empty text is one
+// line whose glyphs must still load; its width is 0. A text whose glyphs do
+// not load measures 0 x 0 and still answers 1.
+int measure(vexl::FreeTypeFont &face, const GFontTable &table, const GPlot *plot, int32_t height,
+            const char *text, int32_t *height_out, int32_t *width_out, const Scales &scales) {
+    if (!vexl::set_freetype_resolution(face, table.name, plot))
+        return 0;
+    const int32_t point_size = scales.point_size();
+    if (point_size <= 0) {
+        set_outputs(height_out, width_out, 1);
+        return 1;
+    }
+    if (!vexl::set_freetype_point_size(face, table.name, plot, point_size))
+        return 0;
     const bool empty = text == nullptr || text[0] == '\0';
     const char *measured = empty ? "gM" : text;
     const vexl::MeasuredLines lines =
-        vexl::measure_freetype_lines(font, table.name, plot, measured, std::strlen(measured))
+        vexl::measure_freetype_lines(face, table.name, plot, measured, std::strlen(measured))
             .value_or(vexl::MeasuredLines{});
-    *width_out = empty || lines.count == 0 ? 0 : world_width(lines.widest);
+    *width_out = empty || lines.count == 0 ? 0 : scales.world_width(lines.widest);
     *height_out = vexl::saturate_to_int32(lines.count * height);
     return 1;
 }
@@ -55,19 +72,12 @@ VEXL_API int gfreetype_get_bounding_box(GXWINbase *device, GFontTable *font, int
         set_outputs(height_out, width_out, 0);
         return 0;
     }
-    if (!vexl::set_freetype_resolution(*face, font->name, plot))
-        return 0;
-    const int32_t point_size = gttfont_worldToPointSize(plot, font, height);
-    if (point_size <= 0) {
-        set_outputs(height_out, width_out, 1);
-        return 1;
-    }
-    if (!vexl::set_freetype_point_size(*face, font->name, plot, point_size))
-        return 0;
-    return measure_text(
-        *face, *font, plot, height, text, height_out, width_out, [plot](int64_t pixels) {
+    const Scales scales{
+        [plot, font, height] { return gttfont_worldToPointSize(plot, font, height); },
+        [plot](int64_t pixels) {
             return gttfont_deviceToWorldWidth(plot, vexl::saturate_to_int32(pixels));
-        });
+        }};
+    return measure(*face, *font, plot, height, text, height_out, width_out, scales);
 }
 
 extern "C" {
@@ -84,21 +94,16 @@ VEXL_API int gfreetype_get_bounding_box_nw(GFontTable *font, DBUnitCode units, d
         set_outputs(height_out, width_out, 0);
         return 0;
     }
-    if (!vexl::set_freetype_resolution(*face, font->name, nullptr))
-        return 0;
-    const int32_t point_size = gttfont_db_worldToPointSize(font, units, scale, height);
-    if (point_size <= 0) {
-        set_outputs(height_out, width_out, 1);
-        return 1;
-    }
-    if (!vexl::set_freetype_point_size(*face, font->name, nullptr, point_size))
-        return 0;
     // The width is taken as points at the scale, whatever the unit: callers
     // of the windowless measurement have always had it so.
-    return measure_text(
-        *face, *font, nullptr, height, text, height_out, width_out, [scale](int64_t pixels) {
-            return gmath_kdround(static_cast<double>(pixels) / (scale * kPointsPerInch));
-        });
+    const Scales scales{[font, units, scale, height] {
+                            return gttfont_db_worldToPointSize(font, units, scale, height);
+                        },
+                        [scale](int64_t pixels) {
+                            return gmath_kdround(static_cast<double>(pixels) /
+                                                 (scale * kPointsPerInch));
+                        }};
+    return measure(*face, *font, nullptr, height, text, height_out, width_out, scales);
 }
 
 // Without GDI text in this build the FreeType measurement answers.

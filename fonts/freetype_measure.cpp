@@ -20,7 +20,7 @@ constexpr double kMillimetresPerInch = 25.4;
 constexpr int32_t kLargestResolution = 0xFFFF;
 
 const MetricBlock *cached_block(const FreeTypeFont &font, const GPlot *plot) {
-    if (plot == nullptr || plot->device_kind != GPLOT_SCREEN)
+    if (!keeps_metric_blocks(plot))
         return nullptr;
     const auto found = font.size_cache.find(font.point_size);
     return found == font.size_cache.end() ? nullptr : found->second.get();

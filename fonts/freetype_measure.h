@@ -19,6 +19,12 @@ namespace vexl {
 bool load_glyph_metrics(FreeTypeFont &font, const char *table_name, FT_ULong char_code,
                         const char *activity, FT_UInt &glyph_index, GlyphMetrics &metrics);
 
+// Only screen plots, which measure the same sizes again and again, keep
+// metric blocks; other plots and windowless measurements load glyphs.
+inline bool keeps_metric_blocks(const GPlot *plot) {
+    return plot != nullptr && plot->device_kind == GPLOT_SCREEN;
+}
+
 // Resolution of measurements made without a plot, in dots per inch.
 inline constexpr int32_t kWindowlessResolution = 96;
 

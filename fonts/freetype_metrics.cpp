@@ -19,10 +19,6 @@ constexpr FT_Int32 kGlyphLoadFlags = FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP;
 
 constexpr int kSpace = 32;
 
-bool is_screen(const GPlot *plot) {
-    return plot != nullptr && plot->device_kind == GPLOT_SCREEN;
-}
-
 // Pixel grid of a glyph box: the pixel left of and below the box's corner,
 // and how many rows and columns reach past its other corner. Integer
 // division truncates toward zero, which the -63 and +63 offsets allow for.
@@ -120,7 +116,7 @@ bool load_glyph_metrics(FreeTypeFont &font, const char *table_name, FT_ULong cha
 }
 
 bool ensure_metric_block(FreeTypeFont &font, const char *table_name, const GPlot *plot) {
-    if (!is_screen(plot) || font.size_cache.count(font.point_size) != 0)
+    if (!keeps_metric_blocks(plot) || font.size_cache.count(font.point_size) != 0)
         return true;
     // Built aside and stored only when complete, so that a failure part-way
     // never leaves a block later measurements would trust.
