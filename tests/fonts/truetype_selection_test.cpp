@@ -3,13 +3,11 @@
 // text size conversions.
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <set>
 #include <string>
-#include <system_error>
 
 #include <gtest/gtest.h>
 
@@ -152,18 +150,9 @@ TEST_F(LoadFont, HersheyFallsBackToTheBuiltInTableKeepingTheName) {
     EXPECT_EQ(vexl::load_hershey_table(&table, "romans"), 0);
 }
 
-const std::string kLiberation = "/usr/share/fonts/truetype/liberation";
-
-// A font directory holding copies of Debian's Liberation fonts (none when
-// the package is missing).
-struct LiberationFontDirectory {
-    LiberationFontDirectory() {
-        std::error_code missing;
-        for (const auto &entry : std::filesystem::directory_iterator(kLiberation, missing))
-            std::filesystem::copy_file(entry.path(), fonts.file(entry.path().filename().string()));
-    }
-    vexl::test::TempDir fonts;
-    ScopedEnv dir{"MOLVERN_FONT_DIR", fonts.path().c_str()};
+// The shared test fonts, which the process's scans remember.
+struct TestFonts {
+    ScopedEnv dir{"MOLVERN_FONT_DIR", vexl::test::test_font_directory().path().c_str()};
 };
 
 // The mode and the list are decided once for the test process: neither a
@@ -172,7 +161,7 @@ TEST(FontFrontDoor, ModeAndListAreKeptForTheProcess) {
     int count = -1;
     const char **list = nullptr;
     {
-        LiberationFontDirectory first;
+        TestFonts fonts;
         list = gttfont_getFontList(&count);
     }
     EXPECT_GE(count, 0);
@@ -237,10 +226,10 @@ TEST(TextSizes, WorldDeviceAndPoints) {
 TEST(GdiFaces, ListedAndIntersectedWithTheFontDirectory) {
     const Names gdi = vexl::gdi_truetype_face_names();
     EXPECT_FALSE(gdi.empty());
-    LiberationFontDirectory liberation;
+    TestFonts fonts;
     Names directory;
     if (!vexl::scan_freetype_font_directory(directory))
-        GTEST_SKIP() << kLiberation << " comes with Debian's fonts-liberation";
+        GTEST_SKIP() << "needs Debian's fonts-dejavu-core and fonts-liberation";
     Names both;
     std::set_intersection(gdi.begin(), gdi.end(), directory.begin(), directory.end(),
                           std::inserter(both, both.end()));
