@@ -28,7 +28,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include "devices/gxwin_base.h"
+#include "core/gxwin_base.h"
 #include "fonts/freetype_font.h"
 #include "plot/gplot.h"
 

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "plot/errors.h"
+#include "core/errors.h"
 #include "plot/gplot.h"
 
 namespace vexl {

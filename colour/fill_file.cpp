@@ -19,7 +19,7 @@
 
 #include "colour/entry_array.h"
 #include "colour/text_line.h"
-#include "plot/errors.h"
+#include "core/errors.h"
 #include "plot/gplot.h"
 #include "support/rtk_config.h"
 #include "support/rtk_memory.h"

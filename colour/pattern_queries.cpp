@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "plot/errors.h"
+#include "core/errors.h"
 
 namespace vexl {
 

@@ -13,7 +13,7 @@
 
 #include "colour/fill_file.h"
 #include "colour/xbm_reader.h"
-#include "plot/errors.h"
+#include "core/errors.h"
 #include "support/rtk_files.h"
 #include "support/rtk_strings.h"
 

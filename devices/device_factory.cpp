@@ -4,7 +4,7 @@
 // report that the function is not available.
 #include "devices/device_factory.h"
 
-#include "plot/errors.h"
+#include "core/errors.h"
 
 namespace vexl {
 

@@ -15,8 +15,8 @@
 #include <utility>
 
 #include "colour/color_map.h"
+#include "core/errors.h"
 #include "devices/ghpgl2_fill_types.h"
-#include "plot/errors.h"
 #include "support/int32_conversions.h"
 #include "support/rtk_files.h"
 #include "support/settings_lookup.h"

@@ -20,8 +20,8 @@
 
 #include <cstdint>
 
+#include "core/gxwin_base.h"
 #include "devices/ghpgl2_writer.h"
-#include "devices/gxwin_base.h"
 #include "plot/gplot.h"
 
 // Thrown by the constructor when the plot file cannot be opened; GplotErrno

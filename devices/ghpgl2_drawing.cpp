@@ -14,7 +14,7 @@
 #include <memory>
 #include <new>
 
-#include "plot/errors.h"
+#include "core/errors.h"
 
 namespace {
 

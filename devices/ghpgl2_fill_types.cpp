@@ -10,8 +10,8 @@
 #include <cstdio>
 
 #include "colour/fill_file.h"
+#include "core/errors.h"
 #include "devices/ghpgl2_writer.h"
-#include "plot/errors.h"
 #include "plot/gplot.h"
 #include "support/rtk_files.h"
 

@@ -4,12 +4,12 @@
 // attributes) is stored in its GPlot record, so these defaults mostly copy
 // values in and out of that record. The drawing layers are in
 // gxwin_base_device.cpp (double and integer) and gxwin_base_world.cpp (world).
-#include "devices/gxwin_base.h"
+#include "core/gxwin_base.h"
 
 #include <algorithm>
 
 #include "colour/color_map.h"
-#include "plot/errors.h"
+#include "core/errors.h"
 #include "support/int32_conversions.h"
 
 GXWINbase::GXWINbase(GPlot *owner, void *window_handle, int32_t units, int32_t value)

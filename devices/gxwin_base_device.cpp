@@ -6,10 +6,10 @@
 // The double operations round every coordinate with the device's own
 // round_device_coord and pass the integer copy on with the same count, so one
 // rounding rule per device covers every primitive.
-#include "devices/gxwin_base.h"
+#include "core/gxwin_base.h"
 
+#include "core/errors.h"
 #include "devices/work_buffer.h"
-#include "plot/errors.h"
 
 namespace {
 

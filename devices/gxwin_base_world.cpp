@@ -11,13 +11,13 @@
 // Differences of the integer plot fields are formed exactly (64 bits) before
 // they become doubles, so a world window spanning most of the int32 range
 // cannot wrap around.
-#include "devices/gxwin_base.h"
+#include "core/gxwin_base.h"
 
 #include <algorithm>
 
+#include "core/coordinate_flags.h"
+#include "core/errors.h"
 #include "devices/work_buffer.h"
-#include "plot/coordinate_flags.h"
-#include "plot/errors.h"
 #include "support/int32_conversions.h"
 
 using vexl::int32_difference;

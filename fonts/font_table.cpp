@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "core/errors.h"
 #include "fonts/table_name.h"
-#include "plot/errors.h"
 #include "plot/gplot.h"
 #include "support/int32_conversions.h"
 #include "support/rtk_dirs.h"

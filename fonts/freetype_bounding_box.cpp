@@ -3,7 +3,7 @@
 #include <cstring>
 #include <functional>
 
-#include "devices/gxwin_base.h"
+#include "core/gxwin_base.h"
 #include "fonts/freetype_measure.h"
 #include "support/int32_conversions.h"
 #include "support/rtk_math.h"

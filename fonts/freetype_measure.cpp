@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "devices/gxwin_base.h"
+#include "core/gxwin_base.h"
 #include "fonts/freetype_engine.h"
 #include "support/rtk_math.h"
 

@@ -1,7 +1,7 @@
 // Text heights between world units, device pixels and font sizes. Each scale
 // is formed as a double quotient first and then applied, so the results do
 // not depend on the size of the operands.
-#include "devices/gxwin_base.h"
+#include "core/gxwin_base.h"
 #include "plot/gplot.h"
 #include "support/rtk_math.h"
 

@@ -3,7 +3,7 @@
 // reports that the operation is not available instead of pretending success.
 #include "hardcopy/print_table.h"
 
-#include "plot/errors.h"
+#include "core/errors.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "devices/gxwin_base.h"
+#include "core/coordinate_flags.h"
+#include "core/errors.h"
+#include "core/gxwin_base.h"
 #include "plot/clipping_state.h"
-#include "plot/coordinate_flags.h"
-#include "plot/errors.h"
 #include "plot/gplot.h"
 #include "plot/plot_handle.h"
 #include "plot/point_list.h"

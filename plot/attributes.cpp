@@ -3,9 +3,9 @@
 // and pattern table, and the two calls that reach a subset by attribute code.
 #include <cstdint>
 
-#include "devices/gxwin_base.h"
+#include "core/errors.h"
+#include "core/gxwin_base.h"
 #include "plot/clipping_state.h"
-#include "plot/errors.h"
 #include "plot/gplot.h"
 #include "plot/plot_handle.h"
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "devices/gxwin_base.h"
-#include "plot/coordinate_flags.h"
+#include "core/coordinate_flags.h"
+#include "core/gxwin_base.h"
 #include "plot/gplot.h"
 
 namespace vexl {

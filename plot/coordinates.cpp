@@ -3,10 +3,10 @@
 // the device; these calls check their arguments and forward.
 #include <cstdint>
 
-#include "devices/gxwin_base.h"
+#include "core/coordinate_flags.h"
+#include "core/errors.h"
+#include "core/gxwin_base.h"
 #include "plot/clipping_state.h"
-#include "plot/coordinate_flags.h"
-#include "plot/errors.h"
 #include "plot/gplot.h"
 #include "plot/plot_handle.h"
 

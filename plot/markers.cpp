@@ -3,8 +3,8 @@
 // always drawn with solid lines; the plot's line type is restored afterwards.
 #include <cstdint>
 
-#include "devices/gxwin_base.h"
-#include "plot/errors.h"
+#include "core/errors.h"
+#include "core/gxwin_base.h"
 #include "plot/gplot.h"
 #include "plot/plot_handle.h"
 #include "support/int32_conversions.h"

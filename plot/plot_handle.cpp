@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <new>
 
+#include "core/errors.h"
+#include "core/gxwin_base.h"
 #include "devices/device_factory.h"
-#include "devices/gxwin_base.h"
 #include "hardcopy/print_options.h"
 #include "plot/clip_settings.h"
-#include "plot/errors.h"
 #include "support/rtk_files.h"
 #include "support/rtk_memory.h"
 

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "plot/errors.h"
+#include "core/errors.h"
 #include "plot/gplot.h"
 
 namespace vexl {

@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "devices/gxwin_base.h"
+#include "core/errors.h"
+#include "core/gxwin_base.h"
 #include "plot/clipping_state.h"
 #include "plot/edge_clipper.h"
-#include "plot/errors.h"
 #include "plot/gplot.h"
 #include "plot/plot_handle.h"
 #include "plot/point_list.h"

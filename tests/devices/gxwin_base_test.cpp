@@ -14,9 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/coordinate_flags.h"
 #include "devices/recording_device.h"
 #include "devices/work_buffer.h"
-#include "plot/coordinate_flags.h"
 
 namespace {
 

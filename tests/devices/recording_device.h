@@ -23,7 +23,7 @@
 #include <tuple>
 #include <vector>
 
-#include "devices/gxwin_base.h"
+#include "core/gxwin_base.h"
 #include "support/int32_conversions.h"
 
 namespace vexl::test {

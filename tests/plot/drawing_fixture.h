@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/coordinate_flags.h"
 #include "devices/recording_device.h"
-#include "plot/coordinate_flags.h"
 #include "plot/gplot.h"
 
 namespace vexl::test {

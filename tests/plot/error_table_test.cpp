@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "plot/errors.h"
+#include "core/errors.h"
 #include "plot/gplot.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <functional>
 #include <string>
 
+#include "core/errors.h"
 #include "devices/recording_device.h"
 #include "hardcopy/print_options.h"
-#include "plot/errors.h"
 #include "plot/gplot.h"
 #include "plot/plot_handle.h"
 #include "support/temp_dir.h"

@@ -1,6 +1,6 @@
 // The two process-wide coordinate switches shared by every plot.
-#ifndef VEXL33_PLOT_COORDINATE_FLAGS_H
-#define VEXL33_PLOT_COORDINATE_FLAGS_H
+#ifndef VEXL33_CORE_COORDINATE_FLAGS_H
+#define VEXL33_CORE_COORDINATE_FLAGS_H
 
 namespace vexl {
 
@@ -14,4 +14,4 @@ extern bool world_units_on;
 
 } // namespace vexl
 
-#endif // VEXL33_PLOT_COORDINATE_FLAGS_H
+#endif // VEXL33_CORE_COORDINATE_FLAGS_H

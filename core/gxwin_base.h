@@ -22,8 +22,8 @@
 // operations trust their input: null pointers and negative counts are refused
 // by the plotting interface before a device sees them, and the device layers
 // only make sure such input never makes them overrun a buffer.
-#ifndef VEXL33_DEVICES_GXWIN_BASE_H
-#define VEXL33_DEVICES_GXWIN_BASE_H
+#ifndef VEXL33_CORE_GXWIN_BASE_H
+#define VEXL33_CORE_GXWIN_BASE_H
 
 #include <cstdint>
 
@@ -263,4 +263,4 @@ class GXWINbase {
     void *window;                // window drawn into; null for file devices
 };
 
-#endif // VEXL33_DEVICES_GXWIN_BASE_H
+#endif // VEXL33_CORE_GXWIN_BASE_H

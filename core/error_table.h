@@ -3,8 +3,8 @@
 // VEXL_ERROR_LIST expands once into the Error enumeration and once into the
 // table the error queries read, so a code, its class and its text cannot drift
 // apart. The order of the rows is the code: row N describes code N.
-#ifndef VEXL33_PLOT_ERROR_TABLE_H
-#define VEXL33_PLOT_ERROR_TABLE_H
+#ifndef VEXL33_CORE_ERROR_TABLE_H
+#define VEXL33_CORE_ERROR_TABLE_H
 
 #include <cstddef>
 #include <cstdint>
@@ -85,4 +85,4 @@ inline constexpr const char *kErrorTableInconsistent =
 
 } // namespace vexl
 
-#endif // VEXL33_PLOT_ERROR_TABLE_H
+#endif // VEXL33_CORE_ERROR_TABLE_H

@@ -1,5 +1,5 @@
 // Storage of the process-wide coordinate switches.
-#include "plot/coordinate_flags.h"
+#include "core/coordinate_flags.h"
 
 namespace vexl {
 

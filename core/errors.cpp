@@ -3,7 +3,7 @@
 // The queries guard against a code outside the table and against a row
 // whose code does not match its index, and say so on the error stream, since
 // a caller reading a wrong message would be misled silently otherwise.
-#include "plot/errors.h"
+#include "core/errors.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
 // Setting and reading the process-wide last-error code from inside the library.
-#ifndef VEXL33_PLOT_ERRORS_H
-#define VEXL33_PLOT_ERRORS_H
+#ifndef VEXL33_CORE_ERRORS_H
+#define VEXL33_CORE_ERRORS_H
 
 #include <cstddef>
 
-#include "plot/error_table.h"
+#include "core/error_table.h"
 
 namespace vexl {
 
@@ -29,4 +29,4 @@ ErrorLookup look_up_error(const ErrorRow *table, std::size_t rows, int code);
 
 } // namespace vexl
 
-#endif // VEXL33_PLOT_ERRORS_H
+#endif // VEXL33_CORE_ERRORS_H
