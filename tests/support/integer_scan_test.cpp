@@ -12,6 +12,7 @@
 #include <string>
 
 #include "support/integer_scan.h"
+#include "support/settings_lookup.h"
 #include "temp_dir.h"
 
 namespace {
@@ -150,6 +151,23 @@ TEST(IntegerScan, StreamKeepsTheCharacterAfterTheNumberAndTellsTheEndApart) {
     EXPECT_EQ(scan_integer(stream).exact_int32(), 3);
     EXPECT_TRUE(scan_integer(stream).at_end);
     std::fclose(stream);
+}
+
+TEST(IntegerSetting, ReadsAsAtoiHeldAtTheLimitsAndNothingWhenUnset) {
+    const auto returning = [](const char *value) {
+        return [value](const char *, char *buffer) {
+            if (!value)
+                return 0;
+            std::snprintf(buffer, vexl::kSettingBufferSize, "%s", value);
+            return 1;
+        };
+    };
+    EXPECT_EQ(vexl::integer_setting("X", returning(nullptr)), std::nullopt);
+    EXPECT_EQ(vexl::integer_setting("X", returning("")), 0);
+    EXPECT_EQ(vexl::integer_setting("X", returning("  -300 dpi")), -300);
+    EXPECT_EQ(vexl::integer_setting("X", returning("wide")), 0);
+    EXPECT_EQ(vexl::integer_setting("X", returning("99999999999")), kMax32);
+    EXPECT_EQ(vexl::integer_setting("X", returning("-99999999999")), kMin32);
 }
 
 } // namespace
