@@ -44,6 +44,7 @@ int gfile_exists(const char *path) {
 }
 
 int gfile_copy(const char *source, const char *target) {
+    // Copying a file onto itself would truncate it before reading it: refuse.
     if (!source || !target || vexl::platform::same_file(source, target))
         return 0;
     vexl::FilePtr from(rtk_fopen(source, "rb"));
