@@ -1,4 +1,5 @@
-# Installation: the public headers under include/vexl33, the library, a CMake
+# Installation: the public headers under include/vexl33 (gplot_win32.h only
+# with the Windows library), the library, a CMake
 # package (find_package(vexl33) gives vexl33::vexl33) and a pkg-config file.
 include(CMakePackageConfigHelpers)
 
@@ -8,6 +9,10 @@ install(TARGETS vexl33 EXPORT vexl33Targets
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES plot/gplot.h plot/gfonts.h plot/vexl_export.h
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vexl33)
+# The calls only the DLL exports come with the DLL alone.
+if(WIN32)
+    install(FILES plot/gplot_win32.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vexl33)
+endif()
 install(EXPORT vexl33Targets NAMESPACE vexl33::
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vexl33)
 

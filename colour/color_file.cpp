@@ -22,23 +22,16 @@
 #include <string_view>
 
 #include "colour/entry_array.h"
+#include "support/integer_scan.h"
 #include "support/rtk_memory.h"
 
 namespace vexl {
 
 namespace {
 
-bool is_space(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::string_view trim_front(std::string_view text) {
     std::size_t start = 0;
-    while (start < text.size() && is_space(text[start]))
+    while (start < text.size() && is_c_space(text[start]))
         ++start;
     return text.substr(start);
 }
@@ -46,7 +39,7 @@ std::string_view trim_front(std::string_view text) {
 std::string_view trim(std::string_view text) {
     text = trim_front(text);
     std::size_t end = text.size();
-    while (end > 0 && is_space(text[end - 1]))
+    while (end > 0 && is_c_space(text[end - 1]))
         --end;
     return text.substr(0, end);
 }
@@ -55,20 +48,11 @@ std::string_view trim(std::string_view text) {
 // The value wraps modulo 2^32 as the conversion's unsigned result does, which
 // keeps the low 8 bits a colour component is stored as.
 bool scan_unsigned(std::string_view &text, uint32_t &value) {
-    text = trim_front(text);
-    bool negative = false;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() || !is_digit(text[0]))
+    const ScannedInteger number = scan_integer(text);
+    if (!number.found)
         return false;
-    uint32_t result = 0;
-    while (!text.empty() && is_digit(text[0])) {
-        result = result * 10u + static_cast<uint32_t>(text[0] - '0');
-        text.remove_prefix(1);
-    }
-    value = negative ? 0u - result : result;
+    value = number.wrapped_uint32();
+    text.remove_prefix(number.length);
     return true;
 }
 
@@ -79,25 +63,6 @@ bool scan_components(std::string_view text, uint32_t (&rgb)[3]) {
             return false;
     }
     return true;
-}
-
-// atoi without its undefined overflow: white space, an optional sign and the
-// digits that follow; no digits give 0, too many are held at the int32 limits.
-int32_t parse_pen(std::string_view text) {
-    text = trim_front(text);
-    bool negative = false;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    const int64_t limit = negative ? -static_cast<int64_t>(std::numeric_limits<int32_t>::min())
-                                   : std::numeric_limits<int32_t>::max();
-    int64_t magnitude = 0;
-    while (!text.empty() && is_digit(text[0])) {
-        magnitude = std::min<int64_t>(magnitude * 10 + (text[0] - '0'), limit);
-        text.remove_prefix(1);
-    }
-    return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
 
 // One line of the file as the reader sees it: at most kColorLineLimit
@@ -125,7 +90,7 @@ bool next_line(FILE *file, Line &line) {
             line.text[line.length++] = ch;
             if (ch == '\0')
                 line.usable = false; // binary, not a line of text
-        } else if (!is_space(ch)) {
+        } else if (!is_c_space(ch)) {
             line.usable = false;
         }
     }
@@ -165,7 +130,9 @@ bool parse_color_line(std::string_view line, ColorEntry &entry) {
     const std::size_t name_length = std::min(name.size(), sizeof parsed.name - 1);
     std::memcpy(parsed.name, name.data(), name_length);
     parsed.name[name_length] = '\0';
-    parsed.pen = parse_pen(pen);
+    // atoi without its undefined overflow: too many digits are held at the
+    // int32 limits, no digits give 0.
+    parsed.pen = scan_integer(pen).saturated_int32();
     entry = parsed;
     return true;
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "plot/gplot.h"
+#include "support/settings_lookup.h"
 
 namespace vexl {
 
@@ -38,7 +39,7 @@ struct ColorMap {
 struct ColorMapSources {
     // Settings lookup with the contract of gplot_get_environment: 1 and the
     // value in a buffer of at least 260 bytes when found, else 0.
-    std::function<int(const char *name, char *buffer)> lookup;
+    SettingLookup lookup;
     // Number of display colours: 2 monochrome, -1 true colour.
     std::function<int32_t()> display_color_count;
     // Tells the user something (the library shows it titled "KDcolor").

@@ -11,16 +11,15 @@
 // a line are looked at; a longer line still ends at its own newline.
 #include "colour/fill_file.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstdlib>
-#include <limits>
+#include <optional>
 #include <string>
 
 #include "colour/entry_array.h"
 #include "colour/text_line.h"
 #include "core/errors.h"
 #include "plot/gplot.h"
+#include "support/integer_scan.h"
 #include "support/rtk_config.h"
 #include "support/rtk_memory.h"
 
@@ -35,14 +34,12 @@ bool is_ascii_letter(char c) {
 // One " %d" conversion: white space, an optional sign and at least one digit.
 // A value outside int32 is malformed rather than silently wrapped.
 bool scan_int(const char *&cursor, int32_t &value) {
-    char *end = nullptr;
-    errno = 0;
-    long long parsed = std::strtoll(cursor, &end, 10);
-    if (end == cursor || errno == ERANGE || parsed < std::numeric_limits<int32_t>::min() ||
-        parsed > std::numeric_limits<int32_t>::max())
+    const vexl::ScannedInteger number = vexl::scan_integer(cursor);
+    const std::optional<int32_t> parsed = number.exact_int32();
+    if (!parsed)
         return false;
-    value = static_cast<int32_t>(parsed);
-    cursor = end;
+    value = *parsed;
+    cursor += number.length;
     return true;
 }
 

@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <string>
 
+#include "support/integer_scan.h" // is_c_space, for the readers of these lines
+
 namespace vexl {
 
 struct TextLine {
@@ -37,11 +39,6 @@ inline bool read_text_line(std::FILE *file, std::size_t keep, TextLine &line) {
         }
     }
     return true;
-}
-
-// White space as the C library's scanf sees it in the "C" locale.
-inline bool is_c_space(int c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 } // namespace vexl

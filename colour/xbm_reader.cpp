@@ -8,13 +8,13 @@
 // line of any length costs no more memory than a short one.
 #include "colour/xbm_reader.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <limits>
 #include <new>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "colour/text_line.h"
+#include "support/integer_scan.h"
 #include "support/rtk_files.h"
 
 namespace vexl {
@@ -38,14 +38,11 @@ bool scan_header_value(const std::string &line, int32_t &value) {
         while (at < line.size() && !is_c_space(static_cast<unsigned char>(line[at])))
             ++at;
     }
-    const char *start = line.c_str() + at;
-    char *end = nullptr;
-    errno = 0;
-    long long parsed = std::strtoll(start, &end, 10);
-    if (end == start || errno == ERANGE || parsed < std::numeric_limits<int32_t>::min() ||
-        parsed > std::numeric_limits<int32_t>::max())
+    const std::optional<int32_t> parsed =
+        scan_integer(std::string_view(line).substr(at)).exact_int32();
+    if (!parsed)
         return false;
-    value = static_cast<int32_t>(parsed);
+    value = *parsed;
     return true;
 }
 
@@ -60,15 +57,13 @@ bool read_dimension(std::FILE *file, int32_t &value) {
 // optional sign. Text after the number is ignored, unless the number itself
 // may have been cut short by the length limit.
 bool scan_value(const std::string &text, bool cut, unsigned long long &value) {
-    const char *start = text.c_str();
-    char *end = nullptr;
-    errno = 0;
-    long long parsed = std::strtoll(start, &end, 0);
-    if (end == start || errno == ERANGE)
+    const ScannedInteger number = scan_integer(text, IntegerBase::Prefixed);
+    const std::optional<int64_t> parsed = number.exact_int64();
+    if (!parsed)
         return false;
-    if (cut && end == start + text.size())
+    if (cut && number.length == text.size())
         return false;
-    value = static_cast<unsigned long long>(parsed);
+    value = static_cast<unsigned long long>(*parsed);
     return true;
 }
 

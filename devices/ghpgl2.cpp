@@ -23,26 +23,15 @@
 
 namespace {
 
-// A setting read as atoi reads it (leading blanks, a sign, digits; anything
-// else ends the number, no digits give 0), but saturating instead of
-// overflowing; nothing when the setting is not set at all.
-std::optional<int32_t> integer_setting(const char *name) {
-    char value[vexl::kSettingBufferSize] = {};
-    if (!gplot_get_environment(name, value))
-        return std::nullopt;
-    const long long parsed = std::strtoll(value, nullptr, 10);
-    return vexl::saturate_to_int32(parsed);
-}
-
 // Resolution in dots per inch; 72 unless set.
 double resolution(const char *name) {
-    return integer_setting(name).value_or(72);
+    return vexl::integer_setting(name).value_or(72);
 }
 
 // Paper size in inches. The default height is a fraction (US letter,
 // landscape); a set value is a whole number of inches.
 double paper_size(const char *name, double fallback) {
-    const std::optional<int32_t> inches = integer_setting(name);
+    const std::optional<int32_t> inches = vexl::integer_setting(name);
     return inches ? static_cast<double>(*inches) : fallback;
 }
 

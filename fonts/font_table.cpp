@@ -77,10 +77,10 @@ VEXL_API int gftable_load_font_table(GFontTable *table, int font_set, int kind, 
     if (kind == GFONT_TABLE_ASCII || kind == GFONT_TABLE_VIRTUAL) {
         table->kind = kind;
         result = kLoaders[kind](&table->font_set);
-        char value[vexl::kSettingBufferSize];
         // A tab stop below 1 could not be expanded; such a setting is ignored.
-        if (vexl::lookup_setting("MOLVERN_TABSTOP", value) && std::atoi(value) >= 1)
-            gftable_set_global_font_tabstop(std::atoi(value));
+        const std::optional<int32_t> tabstop = vexl::integer_setting("MOLVERN_TABSTOP");
+        if (tabstop && *tabstop >= 1)
+            gftable_set_global_font_tabstop(*tabstop);
     } else {
         vexl::fail(vexl::Error::FontAsciiOrVirtual);
     }

@@ -45,9 +45,8 @@ bool start_engine_for(GFontTable *table) {
         return false;
     }
     if (cache_size_pending) {
-        char value[kSettingBufferSize] = {};
-        if (gplot_get_environment("MAX_CACHE_POINT_SIZE", value))
-            max_cache_point_size = std::atoi(value);
+        if (const std::optional<int32_t> size = integer_setting("MAX_CACHE_POINT_SIZE"))
+            max_cache_point_size = *size;
         cache_size_pending = false;
     }
     return true;

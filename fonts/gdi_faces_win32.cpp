@@ -8,7 +8,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "plot/gplot.h"
+#include "plot/gplot_win32.h"
 
 namespace vexl {
 

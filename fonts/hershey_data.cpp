@@ -9,10 +9,11 @@
 #include "fonts/hershey_data.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "fonts/hershey_scan.h"
+#include "support/integer_scan.h"
 
 namespace vexl::hershey {
 
@@ -111,9 +112,8 @@ bool read_pairs(GFont &font, std::FILE *stream, Line &line) {
 // The number a line starts with as atoi reads the number column (the first
 // 5 characters); 0 when there is none.
 int32_t leading_number(const Line &line) {
-    char column[kNumberWidth + 1] = {};
-    std::memcpy(column, line.text, static_cast<std::size_t>(std::min(line.length, kNumberWidth)));
-    return std::atoi(column);
+    const std::size_t columns = static_cast<std::size_t>(std::min(line.length, kNumberWidth));
+    return scan_integer(std::string_view(line.text, columns)).saturated_int32();
 }
 
 // Parses the record whose header is in line; its continuation lines come

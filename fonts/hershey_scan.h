@@ -1,7 +1,5 @@
-// Reading decimal integers as the C library's scanf "%d" reads them, from a
-// line in memory or straight from a stream.
-//
-// The font files were always read with scanf, so the same text must give the
+// The scanf directives the font files were always read with, "%d" and " ",
+// from a line in memory or straight from a stream, so the same text gives the
 // same numbers: leading white space is skipped, a sign may come first and a
 // field width counts the sign and the digits but not the skipped space. Unlike
 // scanf, a number that does not fit in 32 bits is refused instead of being
@@ -13,11 +11,6 @@
 #include <cstdio>
 
 namespace vexl::hershey {
-
-// White space as scanf sees it in the "C" locale.
-constexpr bool is_scan_space(int c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
 
 // "%<width>d" on the NUL-terminated text: on success text is moved past the
 // number. False when no digit follows or the value does not fit.

@@ -1,24 +1,30 @@
-// The print-operation table. Delivering files to a printer and the print
-// dialogs need the Windows hard-copy code; until a build has it, each entry
-// reports that the operation is not available instead of pretending success.
+// The print-operation table: one per process, filled with the operations of
+// the platform's hard-copy code (print_table_posix.cpp, print_table_win32.cpp).
 #include "hardcopy/print_table.h"
 
 #include "core/errors.h"
 
+namespace vexl {
+
 namespace {
 
 int print_file_unavailable(int32_t, const char *, void *) {
-    return vexl::fail(vexl::Error::NotImplemented);
+    return fail(Error::NotImplemented);
 }
 
 int print_setup_unavailable(int32_t, void *) {
-    return vexl::fail(vexl::Error::NotImplemented);
+    return fail(Error::NotImplemented);
 }
-
-GPrintOp print_table = {print_file_unavailable, print_file_unavailable, print_setup_unavailable};
 
 } // namespace
 
+GPrintOp unavailable_print_operations() {
+    return {print_file_unavailable, print_file_unavailable, print_setup_unavailable};
+}
+
+} // namespace vexl
+
 GPrintOp *getPrintTable() {
-    return &print_table;
+    static GPrintOp table = vexl::platform_print_operations();
+    return &table;
 }

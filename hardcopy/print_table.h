@@ -15,7 +15,18 @@ struct GPrintOp {
 
 } // extern "C"
 
-// The one process-wide table.
+// The one process-wide table, filled on first use.
 GPrintOp *getPrintTable();
+
+namespace vexl {
+
+// The operations this platform's hard-copy code provides.
+GPrintOp platform_print_operations();
+
+// Operations that each fail with "Function not implemented yet" (code 14),
+// for whatever a platform cannot do.
+GPrintOp unavailable_print_operations();
+
+} // namespace vexl
 
 #endif // VEXL33_HARDCOPY_PRINT_TABLE_H

@@ -1,10 +1,8 @@
 // Reading MOLVERN_CLIPPING, MOLVERN_ARC_CLIPPING and MOLVERN_ARC_STEPVALUE.
 #include "plot/clip_settings.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace vexl {
 
@@ -61,20 +59,9 @@ bool clipping_selects(char *value, int kind) {
     return selected;
 }
 
-// Leading decimal digits (after optional blanks and sign); 0 without digits.
-int32_t leading_integer(const char *text) {
-    errno = 0;
-    const long value = std::strtol(text, nullptr, 10);
-    if (errno == ERANGE || value > INT32_MAX)
-        return value < 0 ? INT32_MIN : INT32_MAX;
-    if (value < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<int32_t>(value);
-}
-
 } // namespace
 
-ClipSettings read_clip_settings(int kind, SettingLookup lookup) {
+ClipSettings read_clip_settings(int kind, const SettingLookup &lookup) {
     ClipSettings settings;
     char value[kSettingBufferSize];
     if (lookup("MOLVERN_CLIPPING", value) && clipping_selects(value, kind))
@@ -86,8 +73,8 @@ ClipSettings read_clip_settings(int kind, SettingLookup lookup) {
     if (lookup("MOLVERN_ARC_CLIPPING", value) &&
         (std::strcmp(value, "off") == 0 || std::strcmp(value, "OFF") == 0))
         settings.arc_clipping = 0;
-    if (lookup("MOLVERN_ARC_STEPVALUE", value))
-        settings.arc_step = leading_integer(value);
+    if (const std::optional<int32_t> step = integer_setting("MOLVERN_ARC_STEPVALUE", lookup))
+        settings.arc_step = *step;
     return settings;
 }
 

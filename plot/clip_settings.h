@@ -17,12 +17,10 @@ struct ClipSettings {
     int32_t arc_step = 0;     // steps per full circle; 0 or less: automatic
 };
 
-using SettingLookup = int (*)(const char *name, char *buffer);
-
 // MOLVERN_CLIPPING lists the kinds that clip (tokens separated by tab, '|',
 // ';', ',' or space, matched exactly); only when it turns clipping on for
 // this kind are MOLVERN_ARC_CLIPPING and MOLVERN_ARC_STEPVALUE consulted.
-ClipSettings read_clip_settings(int kind, SettingLookup lookup = &lookup_setting);
+ClipSettings read_clip_settings(int kind, const SettingLookup &lookup = lookup_setting);
 
 } // namespace vexl
 

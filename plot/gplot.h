@@ -407,12 +407,7 @@ VEXL_API int gttfont_db_worldToPointSize(GFontTable *font, DBUnitCode units, dou
 VEXL_API int gttfont_get_bounding_box_nw(GFontTable *font, DBUnitCode units, double scale,
                                          int32_t height, const char *text, int32_t *height_out,
                                          int32_t *width_out);
-#ifdef _WIN32
-/* TextOutA and GetTextExtentPoint32A (hdc an HDC, size a SIZE *) with the
-   length capped at INT32_MAX. */
-VEXL_API int vexl_TextOut(void *hdc, int x, int y, const char *text, unsigned length);
-VEXL_API int vexl_GetTextExtentPoint32(void *hdc, const char *text, unsigned length, void *size);
-#endif
+/* The calls only the Windows library has are declared in gplot_win32.h. */
 
 /* The FreeType side: opens (or shares) the face a table names. */
 VEXL_API int gfreetype_loadFont(GFontTable *font);

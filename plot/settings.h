@@ -3,6 +3,8 @@
 #ifndef VEXL33_PLOT_SETTINGS_H
 #define VEXL33_PLOT_SETTINGS_H
 
+#include <utility>
+
 #include "support/settings_lookup.h"
 
 namespace vexl {
@@ -12,16 +14,15 @@ namespace vexl {
 // one for the process; tests make their own.
 class DebugModeSelector {
   public:
-    using Lookup = int (*)(const char *name, char *buffer);
-
-    explicit DebugModeSelector(Lookup lookup = &lookup_setting) : lookup_(lookup) {}
+    explicit DebugModeSelector(SettingLookup lookup = lookup_setting)
+        : lookup_(std::move(lookup)) {}
 
     // True when the remembered value is "all" or equals one of the non-null
     // selectors (case-sensitive).
     bool active_for(const char *a, const char *b, const char *c);
 
   private:
-    Lookup lookup_;
+    SettingLookup lookup_;
     bool looked_up_ = false;
     char value_[kSettingBufferSize] = {};
 };

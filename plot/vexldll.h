@@ -4,6 +4,8 @@
 #ifndef VEXL33_PLOT_VEXLDLL_H
 #define VEXL33_PLOT_VEXLDLL_H
 
+#include <utility>
+
 #include "support/settings_lookup.h"
 
 namespace vexl {
@@ -12,9 +14,7 @@ namespace vexl {
 // process behind vexldll_load; tests make their own.
 class CompanionModule {
   public:
-    using Lookup = int (*)(const char *name, char *buffer);
-
-    explicit CompanionModule(Lookup lookup = &lookup_setting) : lookup_(lookup) {}
+    explicit CompanionModule(SettingLookup lookup = lookup_setting) : lookup_(std::move(lookup)) {}
     ~CompanionModule() { unload(); }
     CompanionModule(const CompanionModule &) = delete;
     CompanionModule &operator=(const CompanionModule &) = delete;
@@ -33,7 +33,7 @@ class CompanionModule {
   private:
     bool load_module();
 
-    Lookup lookup_;
+    SettingLookup lookup_;
     void *module_ = nullptr;
     void *print_entry_ = nullptr;
     bool print_initialised_ = false;

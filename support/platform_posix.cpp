@@ -1,8 +1,10 @@
 // The platform layer on POSIX systems (Linux): no message boxes, modules
-// through the dynamic loader, XDG configuration directories.
+// through the dynamic loader, XDG configuration directories, stat and
+// mkstemp for files.
 #include "support/platform.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -113,6 +115,44 @@ std::string temp_directory() {
 
 char path_separator() {
     return '/';
+}
+
+bool is_path_separator(char c) {
+    return c == '/';
+}
+
+std::size_t root_length(const char *path) {
+    return is_path_separator(path[0]) ? 1 : 0;
+}
+
+std::optional<FileStatus> file_status(const char *path) {
+    struct stat info;
+    if (stat(path, &info) != 0)
+        return std::nullopt;
+    return FileStatus{static_cast<long long>(info.st_size),
+                      static_cast<int>(info.st_mode & S_IFMT)};
+}
+
+bool same_file(const char *a, const char *b) {
+    struct stat info_a;
+    struct stat info_b;
+    if (stat(a, &info_a) != 0 || stat(b, &info_b) != 0)
+        return false;
+    return info_a.st_dev == info_b.st_dev && info_a.st_ino == info_b.st_ino;
+}
+
+std::string create_temp_file(std::size_t size) {
+    const std::string dir = temp_directory();
+    if (dir.empty())
+        return {};
+    std::string name = dir + "/vexlXXXXXX";
+    if (name.size() >= size)
+        return {};
+    const int fd = mkstemp(name.data());
+    if (fd < 0)
+        return {};
+    close(fd);
+    return name;
 }
 
 } // namespace vexl::platform

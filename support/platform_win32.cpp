@@ -1,10 +1,18 @@
 // The platform layer on Windows: USER message boxes, modules through the
-// kernel's loader, %APPDATA% and the system temporary directory.
+// kernel's loader, %APPDATA% and the system temporary directory, the C
+// runtime's 64-bit stat and exclusive creation for files.
 #include "support/platform.h"
 
+#include <fcntl.h>
+#include <io.h>
+#include <process.h>
+#include <sys/stat.h>
 #include <windows.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace vexl::platform {
@@ -126,6 +134,58 @@ std::string temp_directory() {
 
 char path_separator() {
     return '\\';
+}
+
+bool is_path_separator(char c) {
+    return c == '\\' || c == '/';
+}
+
+std::size_t root_length(const char *path) {
+    if (path[0] && path[1] == ':' && is_path_separator(path[2]))
+        return 3;
+    return is_path_separator(path[0]) ? 1 : 0;
+}
+
+std::optional<FileStatus> file_status(const char *path) {
+    struct _stat64 info; // the 32-bit stat fails on files over 2 GB
+    if (_stat64(path, &info) != 0)
+        return std::nullopt;
+    return FileStatus{static_cast<long long>(info.st_size),
+                      static_cast<int>(info.st_mode & _S_IFMT)};
+}
+
+bool same_file(const char *a, const char *b) {
+    // The runtime's stat has no inode numbers here; compare the full names.
+    char full_a[_MAX_PATH];
+    char full_b[_MAX_PATH];
+    if (!_fullpath(full_a, a, sizeof full_a) || !_fullpath(full_b, b, sizeof full_b))
+        return _stricmp(a, b) == 0;
+    return _stricmp(full_a, full_b) == 0;
+}
+
+std::string create_temp_file(std::size_t size) {
+    const std::string dir = temp_directory();
+    if (dir.empty())
+        return {};
+    const std::string stem = dir + path_separator() + "vexl";
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char unique[64];
+        std::snprintf(unique, sizeof unique, "%x_%x_%lx.tmp", static_cast<unsigned>(_getpid()),
+                      ++counter, static_cast<unsigned long>(std::rand()));
+        const std::string name = stem + unique;
+        if (name.size() >= size)
+            return {};
+        const int fd =
+            _open(name.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (fd >= 0) {
+            _close(fd);
+            return name;
+        }
+        if (errno != EEXIST)
+            return {};
+    }
+    return {};
 }
 
 } // namespace vexl::platform

@@ -1,31 +1,13 @@
 #include "support/rtk_dirs.h"
 
 #include <dirent.h>
-#include <sys/stat.h>
 
 #include <cstring>
+#include <optional>
 
 #include "support/platform.h"
 
 namespace {
-
-bool is_separator(char c) {
-#ifdef _WIN32
-    return c == '\\' || c == '/';
-#else
-    return c == '/';
-#endif
-}
-
-// Length of the part of path that names a root and must keep its separator:
-// "/" and, on Windows, "C:\".
-std::size_t root_length(const char *path) {
-#ifdef _WIN32
-    if (path[0] && path[1] == ':' && is_separator(path[2]))
-        return 3;
-#endif
-    return is_separator(path[0]) ? 1 : 0;
-}
 
 DIR *dir_of(void *handle) {
     return static_cast<DIR *>(handle);
@@ -36,9 +18,9 @@ DIR *dir_of(void *handle) {
 char *gfile_strip_dir_name(char *path) {
     if (!path)
         return path;
-    std::size_t keep = root_length(path);
+    const std::size_t keep = vexl::platform::root_length(path);
     std::size_t length = std::strlen(path);
-    while (length > keep && is_separator(path[length - 1]))
+    while (length > keep && vexl::platform::is_path_separator(path[length - 1]))
         path[--length] = '\0';
     return path;
 }
@@ -52,7 +34,7 @@ char *gfile_prepare_dir_name(char *path, std::size_t size) {
     std::size_t length = static_cast<const char *>(end) - path;
     // An empty path is the current directory: a bare entry name already
     // names a file there, while a separator would make it the root's.
-    if (length == 0 || is_separator(path[length - 1]))
+    if (length == 0 || vexl::platform::is_path_separator(path[length - 1]))
         return path;
     if (length + 2 > size)
         return nullptr;
@@ -62,15 +44,10 @@ char *gfile_prepare_dir_name(char *path, std::size_t size) {
 }
 
 int gfile_type(const char *path) {
-#ifdef _WIN32
-    struct _stat64 info; // the 32-bit stat fails on files over 2 GB
-    if (!path || _stat64(path, &info) != 0)
-#else
-    struct stat info;
-    if (!path || stat(path, &info) != 0)
-#endif
+    if (!path)
         return 0;
-    return static_cast<int>(info.st_mode & S_IFMT);
+    const std::optional<vexl::platform::FileStatus> status = vexl::platform::file_status(path);
+    return status ? status->type : 0;
 }
 
 namespace vexl {

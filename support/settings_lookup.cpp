@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "support/integer_scan.h"
 #include "support/rtk_config.h"
 
 namespace vexl {
@@ -63,6 +64,13 @@ int SettingsLookup::lookup(const char *name, char *buffer) {
 int lookup_setting(const char *name, char *buffer) {
     static SettingsLookup process_lookup;
     return process_lookup.lookup(name, buffer);
+}
+
+std::optional<int32_t> integer_setting(const char *name, const SettingLookup &lookup) {
+    char value[kSettingBufferSize] = {};
+    if (!lookup(name, value))
+        return std::nullopt;
+    return scan_integer(value).saturated_int32();
 }
 
 } // namespace vexl

@@ -4,6 +4,9 @@
 #define VEXL33_SUPPORT_SETTINGS_LOOKUP_H
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
 
 struct GuiEnvContext;
 
@@ -20,6 +23,16 @@ inline constexpr std::size_t kConfigValueLimit = 256;
 // service is initialised on the first miss and again on every miss until an
 // initialisation succeeds.
 int lookup_setting(const char *name, char *buffer);
+
+// A lookup with the contract of lookup_setting. Whatever reads settings takes
+// one, so tests can hand in their own.
+using SettingLookup = std::function<int(const char *name, char *buffer)>;
+
+// A setting read as atoi reads it (leading blanks, a sign, digits; anything
+// else ends the number, no digits give 0), but held at the int32 limits
+// instead of overflowing; nothing when the setting is not set at all.
+std::optional<int32_t> integer_setting(const char *name,
+                                       const SettingLookup &lookup = lookup_setting);
 
 // The configuration-service calls a lookup goes through; tests substitute
 // their own.

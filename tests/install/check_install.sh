@@ -12,6 +12,14 @@ for file in include/vexl33/gplot.h include/vexl33/vexl_export.h \
     lib/cmake/vexl33/vexl33Config.cmake lib/pkgconfig/vexl33.pc; do
     [ -f "$scratch/prefix/$file" ] || { echo "missing $file"; exit 1; }
 done
+# The Windows-only calls have their own header, installed with the DLL alone.
+windows_header=$scratch/prefix/include/vexl33/gplot_win32.h
+if [ -n "$toolchain" ]; then
+    [ -f "$windows_header" ] || { echo "missing include/vexl33/gplot_win32.h"; exit 1; }
+elif [ -e "$windows_header" ]; then
+    echo "include/vexl33/gplot_win32.h installed without the DLL"
+    exit 1
+fi
 
 set -- -S "$source/tests/install/consumer" -B "$scratch/consumer" -G Ninja \
     -DCMAKE_PREFIX_PATH="$scratch/prefix" -Dvexl33_DIR="$scratch/prefix/lib/cmake/vexl33"

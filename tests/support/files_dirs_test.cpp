@@ -3,14 +3,17 @@
 // Fixture files are made with std::filesystem (TempDir), so the code under
 // test never builds its own fixture. Module loading is covered by
 // vexldll_test.cpp, the user configuration directory by config_test.cpp and
-// gfile_type by the configuration loader's test; the directory-name helpers
-// are left to the font directory tests, their first users.
+// gfile_type by the configuration loader's test; the font directory tests
+// use the directory-name helpers, whose roots and separators differ by
+// platform and are pinned here.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <iterator>
 #include <string>
 
+#include "support/rtk_dirs.h"
 #include "support/rtk_files.h"
 #include "temp_dir.h"
 #include "test_env.h"
@@ -53,6 +56,51 @@ TEST(Files, TemporaryNamesAreFreshEmptyFilesOrNothing) {
     EXPECT_TRUE(fs::equivalent(fs::path(first).parent_path(), dir.path())) << first;
     EXPECT_EQ(rtk_tmpnam(small, sizeof small), nullptr);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+TEST(Directories, NamesKeepTheirRootAndUseEveryPlatformSeparator) {
+    const struct {
+        const char *path;
+        const char *stripped;
+    } cases[] = {
+        {"/fonts//", "/fonts"},
+        {"/", "/"},
+        {"///", "/"},
+        {"fonts", "fonts"},
+        {"", ""},
+#ifdef _WIN32
+        {"C:\\", "C:\\"},
+        {"C:\\fonts\\/", "C:\\fonts"},
+        {"fonts\\", "fonts"},
+#else
+        {"fonts\\", "fonts\\"}, // a backslash is a name character here
+#endif
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path);
+        char path[64];
+        std::snprintf(path, sizeof path, "%s", c.path);
+        EXPECT_STREQ(gfile_strip_dir_name(path), c.stripped);
+    }
+    char dir[8] = "fonts";
+    EXPECT_EQ(gfile_prepare_dir_name(dir, sizeof dir), dir);
+#ifdef _WIN32
+    EXPECT_STREQ(dir, "fonts\\");
+#else
+    EXPECT_STREQ(dir, "fonts/");
+#endif
+    char full[6] = "fonts";
+    EXPECT_EQ(gfile_prepare_dir_name(full, sizeof full), nullptr) << "no room for the separator";
+    EXPECT_STREQ(full, "fonts");
+
+    TempDir temp;
+    const std::string file = temp.write("f.txt", "12345");
+    EXPECT_EQ(gfile_type(temp.path().c_str()), kGfileTypeDirectory);
+    EXPECT_NE(gfile_type(file.c_str()), kGfileTypeDirectory);
+    EXPECT_NE(gfile_type(file.c_str()), 0);
+    EXPECT_EQ(gfile_type(temp.file("absent").c_str()), 0);
+    EXPECT_EQ(rtk_stat(file.c_str()), 5);
+    EXPECT_EQ(rtk_stat(temp.file("absent").c_str()), -1);
 }
 
 } // namespace

@@ -4,8 +4,9 @@
 # 1. Includes run downward only: support <- core <- colour, fonts, hardcopy
 #    <- devices <- plot. A folder may include its own headers and those of
 #    the folders below it; the three middle folders do not include each
-#    other. The public C headers (plot/gplot.h, plot/gfonts.h and the export
-#    macro) declare types and calls only and may be included from anywhere.
+#    other. The public C headers (plot/gplot.h, its Windows part
+#    plot/gplot_win32.h, plot/gfonts.h and the export macro) declare types
+#    and calls only and may be included from anywhere.
 # 2. Windows code lives in *_win32.* files: no other library source names
 #    <windows.h> or _WIN32 (the export macro's header and tests excepted).
 #
@@ -14,7 +15,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 
 declare -A rank=([support]=0 [core]=1 [colour]=2 [fonts]=2 [hardcopy]=2 [devices]=3 [plot]=4)
-public='^plot/(gplot|gfonts|vexl_export)\.h$'
+public='^plot/(gplot|gplot_win32|gfonts|vexl_export)\.h$'
 status=0
 
 while IFS=: read -r file line text; do
