@@ -50,7 +50,8 @@ typedef struct GFontSet {
 struct GFontTable {
     int32_t kind;        /* one of the kinds above; -1 after a TrueType face was lost */
     GFontSet font_set;   /* Hershey glyphs */
-    char *name;          /* owned heap string: table name or TrueType face name */
+    char *name;          /* table name or TrueType face name, stored by the library; a
+                            pointer it did not store there is never freed by it */
     void *freetype_font; /* shared TrueType face, or null */
 };
 typedef struct GFontTable GFontTable;

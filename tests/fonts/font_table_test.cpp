@@ -2,6 +2,7 @@
 // the list of tables in the font-table directory.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,34 @@ TEST_F(FontTable, BoundingBoxCountsCellsLinesAndTabs) {
     EXPECT_EQ(gftable_expand_tab_to_spaces(0, 8), 8);
     EXPECT_EQ(gftable_expand_tab_to_spaces(7, 8), 1);
     EXPECT_EQ(gftable_expand_tab_to_spaces(8, 8), 8);
+}
+
+// A record declared without an initialiser holds whatever bytes were there.
+// Its first load must store a name without freeing that garbage, and a later
+// load frees only the name the library stored.
+TEST(FontTableRecord, CrashOnFirstLoadOfUninitialisedTable) {
+    ScopedEnv data("MOLVERN_OCCIDENTAL_FILE", (kFonts + "/mini.hershey").c_str());
+    ScopedEnv dir("MOLVERN_FONT_FILE", kFonts.c_str());
+    GFontTable table;
+    std::memset(&table, 0xA5, sizeof table);
+    ASSERT_EQ(gftable_load_font_table(&table, 0, GFONT_TABLE_ASCII, "mini"), 1);
+    EXPECT_STREQ(table.name, "mini");
+    EXPECT_EQ(table.kind, GFONT_TABLE_ASCII);
+    gftable_unload_font_table(&table);
+    // Reloading replaces the library's own name (a leak check would see it).
+    ASSERT_EQ(gftable_load_font_table(&table, 0, GFONT_TABLE_VIRTUAL, "mini"), 1);
+    EXPECT_STREQ(table.name, "mini");
+    gftable_unload_font_table(&table);
+
+    // Naming through the TrueType selection is guarded the same way.
+    GFontTable named;
+    std::memset(&named, 0xA5, sizeof named);
+    ASSERT_EQ(gttfont_setFontName(&named, "DejaVu Sans"), 1);
+    EXPECT_STREQ(gttfont_getFontName(&named), "DejaVu Sans");
+    ASSERT_EQ(gttfont_setFontName(&named, "DejaVu Serif"), 1);
+    EXPECT_STREQ(named.name, "DejaVu Serif");
+    std::free(table.name);
+    std::free(named.name);
 }
 
 // The list is built once per process, so one test sees it built.
