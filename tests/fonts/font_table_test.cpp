@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fonts/table_list.h"
 #include "plot/gplot.h"
 #include "support/temp_dir.h"
 #include "test_env.h"
@@ -116,6 +117,21 @@ TEST(FontTableRecord, CrashOnFirstLoadOfUninitialisedTable) {
     EXPECT_STREQ(named.name, "DejaVu Serif");
     std::free(table.name);
     std::free(named.name);
+}
+
+// A byte of 128 or more compares below zero as a signed character; the end
+// of the shorter name must still come first.
+TEST(FontTableList, PrefixSortsAfterLongerNameWithHighByte) {
+    using vexl::listed_table_name_less;
+    EXPECT_TRUE(listed_table_name_less("abc", "abc\xE9"));
+    EXPECT_FALSE(listed_table_name_less("abc\xE9", "abc"));
+    EXPECT_TRUE(listed_table_name_less("abc", "abcd"));
+    EXPECT_FALSE(listed_table_name_less("abc", "abc"));
+    EXPECT_TRUE(listed_table_name_less("", "\x80"));
+    // Otherwise signed byte order: 0xE9 sorts before 'a', digits before letters.
+    EXPECT_TRUE(listed_table_name_less("ab\xE9", "aba"));
+    EXPECT_TRUE(listed_table_name_less("Font0A", "Font0B"));
+    EXPECT_TRUE(listed_table_name_less("Font0B", "a"));
 }
 
 // The list is built once per process, so one test sees it built.
