@@ -127,11 +127,7 @@ struct FaceCloser {
 } // namespace
 
 bool start_freetype_engine() {
-    if (freetype_engine() != nullptr)
-        return true;
-    std::fprintf(stderr, "Font error while initializing engine.\n");
-    std::fprintf(stderr, "Reason: %s\n", "FreeType did not start");
-    return false;
+    return start_freetype_engine(process_freetype_engine());
 }
 
 std::optional<std::string> read_freetype_face_name(const char *path) {
