@@ -98,14 +98,19 @@ TEST_F(FreeTypeFonts, LongFontDirectoryIsCutAndAnotherFolderScanned) {
                   "Cannot find any TrueType fonts in " + directory + ".\n");
         EXPECT_TRUE(names.empty());
     }
-    // 255 characters are scanned as given.
+    // 255 characters are scanned as given. (Windows paths stop at 260
+    // characters, so there only the directory is checked, not its files.)
     std::string directory = test_font_directory().path();
     directory.append(255 - directory.size(), vexl::platform::path_separator());
     ScopedEnv exact_dir("MOLVERN_FONT_DIR", directory.c_str());
     testing::internal::CaptureStderr();
-    EXPECT_TRUE(scan_freetype_font_directory(names));
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(names.count("DejaVu Sans"), 1u);
+    const bool found = scan_freetype_font_directory(names);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(vexl::freetype_font_directory(), directory);
+    if (vexl::platform::path_separator() == '/') {
+        EXPECT_TRUE(found) << said;
+        EXPECT_EQ(names.count("DejaVu Sans"), 1u);
+    }
 }
 
 TEST_F(FreeTypeFonts, UnknownFacesShareTheDefaultFace) {
