@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/errors.h"
+#include "fonts/table_list.h"
 #include "fonts/table_name.h"
 #include "plot/gplot.h"
 #include "support/int32_conversions.h"
@@ -44,6 +45,20 @@ int usable_tabstop(int tab) {
 }
 
 } // namespace
+
+namespace vexl {
+
+bool listed_table_name_less(const char *a, const char *b) {
+    for (; *a != '\0' && *a == *b; ++a, ++b) {
+    }
+    // The terminating zero must not take part in the signed comparison: a
+    // byte of 128 or more after a shared start would sort below it.
+    if (*a == '\0' || *b == '\0')
+        return *a == '\0' && *b != '\0';
+    return static_cast<signed char>(*a) < static_cast<signed char>(*b);
+}
+
+} // namespace vexl
 
 extern "C" {
 
@@ -164,14 +179,10 @@ VEXL_API int gftable_get_number_ascii_fonts(void *) {
         const std::string base = entry.substr(0, entry.rfind('.')).substr(0, kListedNameLength);
         std::strcpy(listed_tables.names[listed_tables.count++].data(), base.c_str());
     }
-    // Plain byte order with signed characters, the shorter name first.
     using Slot = std::array<char, kListedNameLength + 1>;
     std::sort(listed_tables.names.begin(), listed_tables.names.begin() + listed_tables.count,
               [](const Slot &x, const Slot &y) {
-                  const char *a = x.data(), *b = y.data();
-                  for (; *a != '\0' && *a == *b; ++a, ++b) {
-                  }
-                  return static_cast<signed char>(*a) < static_cast<signed char>(*b);
+                  return vexl::listed_table_name_less(x.data(), y.data());
               });
     return listed_tables.count;
 }

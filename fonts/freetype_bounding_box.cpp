@@ -5,12 +5,22 @@
 
 #include "core/gxwin_base.h"
 #include "fonts/freetype_measure.h"
+#include "fonts/table_name.h"
 #include "support/int32_conversions.h"
 #include "support/rtk_math.h"
 
 namespace {
 
 constexpr double kPointsPerInch = 72.0;
+
+// A table loaded with Hershey glyphs. Its text is stroke text, one cell per
+// character, and it must never be given a face: loading one would rename
+// the table and make it a TrueType table that draws nothing.
+bool is_stroke_table(const GFontTable *table) {
+    return table != nullptr &&
+           (table->kind == GFONT_TABLE_ASCII || table->kind == GFONT_TABLE_VIRTUAL) &&
+           table->font_set.glyphs != nullptr;
+}
 
 // What a measurement starts from: the table's face, opened if need be.
 vexl::FreeTypeFont *loaded_font(GFontTable *table) {
@@ -39,19 +49,22 @@ struct Scales {
 // not load measures 0 x 0 and still answers 1.
 int measure(vexl::FreeTypeFont &face, const GFontTable &table, const GPlot *plot, int32_t height,
             const char *text, int32_t *height_out, int32_t *width_out, const Scales &scales) {
-    if (!vexl::set_freetype_resolution(face, table.name, plot))
+    // A table can hold a face and no name (its name cleared by a Hershey-mode
+    // unload); the name only labels messages and the size fast path.
+    const char *name = table.name != nullptr ? table.name : "";
+    if (!vexl::set_freetype_resolution(face, name, plot))
         return 0;
     const int32_t point_size = scales.point_size();
     if (point_size <= 0) {
         set_outputs(height_out, width_out, 1);
         return 1;
     }
-    if (!vexl::set_freetype_point_size(face, table.name, plot, point_size))
+    if (!vexl::set_freetype_point_size(face, name, plot, point_size))
         return 0;
     const bool empty = text == nullptr || text[0] == '\0';
     const char *measured = empty ? "gM" : text;
     const vexl::MeasuredLines lines =
-        vexl::measure_freetype_lines(face, table.name, plot, measured, std::strlen(measured))
+        vexl::measure_freetype_lines(face, name, plot, measured, std::strlen(measured))
             .value_or(vexl::MeasuredLines{});
     *width_out = empty || lines.count == 0 ? 0 : scales.world_width(lines.widest);
     *height_out = vexl::saturate_to_int32(lines.count * height);
@@ -64,6 +77,8 @@ VEXL_API int gfreetype_get_bounding_box(GXWINbase *device, GFontTable *font, int
                                         const char *text, int32_t *height_out, int32_t *width_out) {
     if (device == nullptr || height_out == nullptr || width_out == nullptr)
         return 0;
+    if (is_stroke_table(font))
+        return gftable_get_ascii_text_bound_box(font, height, text, height_out, width_out);
     GPlot *plot = device->plot;
     vexl::FreeTypeFont *face = loaded_font(font);
     if (face == nullptr)
@@ -87,6 +102,8 @@ VEXL_API int gfreetype_get_bounding_box_nw(GFontTable *font, DBUnitCode units, d
                                            int32_t *width_out) {
     if (height_out == nullptr || width_out == nullptr)
         return 0;
+    if (is_stroke_table(font))
+        return gftable_get_ascii_text_bound_box(font, height, text, height_out, width_out);
     vexl::FreeTypeFont *face = loaded_font(font);
     if (face == nullptr)
         return 0;
@@ -106,11 +123,29 @@ VEXL_API int gfreetype_get_bounding_box_nw(GFontTable *font, DBUnitCode units, d
     return measure(*face, *font, nullptr, height, text, height_out, width_out, scales);
 }
 
-// Without GDI text in this build the FreeType measurement answers.
+// Without GDI text in this build the FreeType measurement answers for
+// TrueType tables, the stroke measurement for Hershey ones. Either way the
+// caller's table keeps its name, kind and face: a face it does not hold yet
+// is opened for a stand-in table named like it and let go afterwards.
 VEXL_API int gttfont_get_bounding_box_nw(GFontTable *font, DBUnitCode units, double scale,
                                          int32_t height, const char *text, int32_t *height_out,
                                          int32_t *width_out) {
-    return gfreetype_get_bounding_box_nw(font, units, scale, height, text, height_out, width_out);
+    if (font == nullptr || height_out == nullptr || width_out == nullptr)
+        return 0;
+    if (is_stroke_table(font))
+        return gftable_get_ascii_text_bound_box(font, height, text, height_out, width_out);
+    if (font->freetype_font != nullptr)
+        return gfreetype_get_bounding_box_nw(font, units, scale, height, text, height_out,
+                                             width_out);
+    if (font->name == nullptr)
+        return 0; // no face and nothing to find one by
+    GFontTable stand_in{};
+    stand_in.kind = GFONT_TABLE_TRUETYPE;
+    vexl::set_table_name(&stand_in, font->name);
+    const int result =
+        gfreetype_get_bounding_box_nw(&stand_in, units, scale, height, text, height_out, width_out);
+    gfreetype_unloadFont(&stand_in);
+    return result;
 }
 
 } // extern "C"

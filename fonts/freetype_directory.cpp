@@ -25,7 +25,9 @@ namespace vexl {
 
 namespace {
 
-// Longest font directory kept, like the fixed path buffers of the settings.
+// Longest font directory scanned: the paths below are built in buffers of
+// this size plus a file name's room. A longer one is refused whole; cutting
+// it would scan some other folder.
 constexpr std::size_t kMaxDirectoryLength = 255;
 constexpr std::size_t kPathBufferSize = kSettingBufferSize;
 // Name strings are UTF-16: at most this many bytes (256 characters) are read.
@@ -43,11 +45,16 @@ std::map<std::string, std::string> &font_paths() {
     return paths;
 }
 
+// The setting's value. A process value too long for the lookup's buffer is
+// still the setting: it is returned whole (and then refused as a directory)
+// rather than taken as absent, which would fall back to another folder.
 std::optional<std::string> setting(const char *name) {
     char buffer[kPathBufferSize] = {};
-    if (!gplot_get_environment(name, buffer))
-        return std::nullopt;
-    return std::string(buffer);
+    if (gplot_get_environment(name, buffer))
+        return std::string(buffer);
+    if (const char *too_long = std::getenv(name))
+        return std::string(too_long);
+    return std::nullopt;
 }
 
 std::string compute_font_directory() {
@@ -60,8 +67,6 @@ std::string compute_font_directory() {
         directory = *home + lib_fonts;
     else
         directory = separator + "molvern" + lib_fonts;
-    if (directory.size() > kMaxDirectoryLength)
-        directory.resize(kMaxDirectoryLength);
     return directory;
 }
 
@@ -122,11 +127,7 @@ struct FaceCloser {
 } // namespace
 
 bool start_freetype_engine() {
-    if (freetype_engine() != nullptr)
-        return true;
-    std::fprintf(stderr, "Font error while initializing engine.\n");
-    std::fprintf(stderr, "Reason: %s\n", "FreeType did not start");
-    return false;
+    return start_freetype_engine(process_freetype_engine());
 }
 
 std::optional<std::string> read_freetype_face_name(const char *path) {
@@ -162,6 +163,10 @@ bool scan_freetype_font_directory(std::set<std::string> &names) {
     const std::string &directory = font_directory();
     if (!start_freetype_engine())
         return false;
+    if (directory.size() > kMaxDirectoryLength) {
+        std::fprintf(stderr, "Cannot find any TrueType fonts in %s.\n", directory.c_str());
+        return false;
+    }
 
     char opened_path[kPathBufferSize] = {};
     std::strcpy(opened_path, directory.c_str());

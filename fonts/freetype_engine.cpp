@@ -5,37 +5,42 @@
 
 namespace vexl {
 
-namespace {
+FreetypeEngine::~FreetypeEngine() {
+    if (FT_Library library = handle())
+        FT_Done_FreeType(library);
+}
 
-// Owns the library handle for the life of the process: a function-local
-// static of this type starts FreeType once and is destroyed at exit.
-class FreetypeLibrary {
-  public:
-    FreetypeLibrary() {
-        const FT_Error error = FT_Init_FreeType(&library_);
-        if (error != 0) {
-            library_ = nullptr;
-            std::fprintf(stderr, "FreeType did not start: %s\n", freetype_error_text(error));
-        }
-    }
-    ~FreetypeLibrary() {
-        if (library_ != nullptr)
-            FT_Done_FreeType(library_);
-    }
-    FreetypeLibrary(const FreetypeLibrary &) = delete;
-    FreetypeLibrary &operator=(const FreetypeLibrary &) = delete;
+FT_Library FreetypeEngine::start(FT_Error &error) {
+    error = 0;
+    if (FT_Library running = handle())
+        return running;
+    const std::lock_guard<std::mutex> lock(starting_);
+    if (FT_Library running = handle())
+        return running; // another thread started it meanwhile
+    FT_Library library = nullptr;
+    error = starter_(&library);
+    if (error != 0)
+        return nullptr;
+    library_.store(library, std::memory_order_release);
+    return library;
+}
 
-    FT_Library handle() const { return library_; }
-
-  private:
-    FT_Library library_ = nullptr;
-};
-
-} // namespace
+FreetypeEngine &process_freetype_engine() {
+    static FreetypeEngine engine;
+    return engine;
+}
 
 FT_Library freetype_engine() {
-    static const FreetypeLibrary library;
-    return library.handle();
+    FT_Error ignored = 0;
+    return process_freetype_engine().start(ignored);
+}
+
+bool start_freetype_engine(FreetypeEngine &engine) {
+    FT_Error error = 0;
+    if (engine.start(error) != nullptr)
+        return true;
+    report_freetype_failure(error, "Font error while initializing engine.\n");
+    return false;
 }
 
 const char *freetype_error_text(FT_Error error) {

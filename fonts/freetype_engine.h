@@ -6,14 +6,48 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <atomic>
+#include <mutex>
+
 namespace vexl {
 
-// The process's FreeType library, started on the first call and released at
-// process exit; every later call returns the same handle. Null when FreeType
-// could not start: the reason is written to stderr once, and later calls
-// return null without trying again. The start itself is thread-safe; using
-// the handle from several threads at once is not (FreeType's rule).
+// A FreeType library handle started on demand: a start that fails is tried
+// again by the next call, so a passing shortage (memory) does not disable
+// TrueType text for the rest of the process. The handle is released when the
+// engine is destroyed. Starting is thread-safe; using the handle from several
+// threads at once is not (FreeType's rule).
+class FreetypeEngine {
+  public:
+    using Starter = FT_Error (*)(FT_Library *library);
+
+    explicit FreetypeEngine(Starter starter = &FT_Init_FreeType) : starter_(starter) {}
+    ~FreetypeEngine();
+    FreetypeEngine(const FreetypeEngine &) = delete;
+    FreetypeEngine &operator=(const FreetypeEngine &) = delete;
+
+    // The running handle, started now if need be; null when the start fails,
+    // with FreeType's error code in error (0 when it runs).
+    FT_Library start(FT_Error &error);
+    // The handle if running, else null; never starts it.
+    FT_Library handle() const { return library_.load(std::memory_order_acquire); }
+
+  private:
+    Starter starter_;
+    std::atomic<FT_Library> library_{nullptr};
+    std::mutex starting_;
+};
+
+// The engine of the process, released at process exit.
+FreetypeEngine &process_freetype_engine();
+
+// The process's FreeType library, started if it does not run yet (silently);
+// null when it cannot start.
 FT_Library freetype_engine();
+
+// Starts engine unless it runs. A failure writes "Font error while
+// initializing engine." and FreeType's reason to stderr and returns false;
+// the next call tries again.
+bool start_freetype_engine(FreetypeEngine &engine);
 
 // FreeType's own text for an error code ("unknown file format" for
 // FT_Err_Unknown_File_Format); never null, also for codes FreeType does not

@@ -215,8 +215,7 @@ VEXL_API int gfreetype_unloadFont(GFontTable *font) {
     vexl::release_font(font->freetype_font);
     font->freetype_font = nullptr;
     font->kind = -1;
-    std::free(font->name);
-    font->name = nullptr;
+    vexl::set_table_name(font, nullptr);
     return 1;
 }
 

@@ -125,7 +125,8 @@ int parse_record(GFont &font, Line &line, std::FILE *stream) {
         !read_field(line, kNumberWidth, kCountWidth, vertices) || number < 1 || vertices < 1)
         return -1;
 
-    gfont_unload(&font);
+    // The record may be a copy sharing a font set's array: it gets an array of
+    // its own, and the one it held stays with its owner.
     if (!gfont_make_points(&font, vertices - 1))
         return -1;
     font.left = coordinate(line.text[kLeftColumn]);

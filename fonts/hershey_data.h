@@ -27,7 +27,7 @@ constexpr int32_t coordinate(char c) {
 // Parses the next record of the stream into font (see gfont_load): its number
 // of points, or -1 when there is no valid record. A record whose header
 // cannot be read leaves font as it was; one that fails later leaves font
-// without points.
+// without points. An array font held before is never freed here.
 int load_record(GFont &font, std::FILE *stream);
 
 // Reads on from the current position to the first line whose number column

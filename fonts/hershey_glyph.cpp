@@ -1,7 +1,8 @@
 // Glyph records of the C interface: one Hershey glyph and its point array.
 //
 // A record owns its array (from rtk_malloc) until gfont_unload; copies handed
-// out by a font set share the set's array and must not be unloaded.
+// out by a font set share the set's array and must not be unloaded. Giving a
+// record a new array never frees the old one: whoever owned it still does.
 #include <cstddef>
 #include <cstdint>
 
@@ -29,17 +30,19 @@ VEXL_API void gfont_create(GFont *font) {
     font->font_no = -1;
 }
 
+// Only allocates: the array the record held before is not freed, because a
+// record copied from a font set shares the set's array, which the set frees.
 VEXL_API int gfont_make_points(GFont *font, int32_t n) {
     if (!font || n < 0)
         return 0;
-    gfont_unload(font);
-    if (n == 0)
-        return 1;
-    if (static_cast<std::size_t>(n) > SIZE_MAX / kPairBytes)
-        return 0;
-    auto *points = static_cast<int32_t *>(rtk_malloc(static_cast<std::size_t>(n) * kPairBytes));
-    if (!points)
-        return 0;
+    int32_t *points = nullptr;
+    if (n > 0) {
+        if (static_cast<std::size_t>(n) > SIZE_MAX / kPairBytes)
+            return 0;
+        points = static_cast<int32_t *>(rtk_malloc(static_cast<std::size_t>(n) * kPairBytes));
+        if (!points)
+            return 0;
+    }
     font->points = points;
     font->num_points = n;
     return 1;

@@ -2,28 +2,16 @@
 #ifndef VEXL33_FONTS_TABLE_NAME_H
 #define VEXL33_FONTS_TABLE_NAME_H
 
-#include <cstdlib>
-#include <cstring>
-
 #include "plot/gfonts.h"
 
 namespace vexl {
 
-// Frees the table's current name and stores a heap copy of name (null
-// clears it). A table record starts zero-filled, so its first name is null.
-// When the copy cannot be made the old name is kept.
-inline void set_table_name(GFontTable *table, const char *name) {
-    char *copy = nullptr;
-    if (name != nullptr) {
-        const std::size_t size = std::strlen(name) + 1;
-        copy = static_cast<char *>(std::malloc(size));
-        if (copy == nullptr)
-            return;
-        std::memcpy(copy, name, size);
-    }
-    std::free(table->name);
-    table->name = copy;
-}
+// Stores a heap copy of name as the table's name (null clears it) and frees
+// the previous name when this library made it. Callers may hand in a record
+// they never zeroed, so a name pointer the library did not store here is
+// left alone rather than freed. When the copy cannot be made the old name
+// is kept.
+void set_table_name(GFontTable *table, const char *name);
 
 } // namespace vexl
 

@@ -3,8 +3,6 @@
 // are in truetype_sizes.cpp.
 #include "fonts/truetype_selection.h"
 
-#include "fonts/table_name.h"
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

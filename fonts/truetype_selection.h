@@ -71,9 +71,6 @@ int load_truetype_name(GFontTable *table, const char *name, const std::set<std::
 // table's name even when the built-in glyphs stand in for it.
 int load_hershey_table(GFontTable *table, const char *name);
 
-// Replaces the table's name with a heap copy of name (or with null).
-void replace_font_name(GFontTable *table, const char *name);
-
 } // namespace vexl
 
 #endif // VEXL33_FONTS_TRUETYPE_SELECTION_H

@@ -50,7 +50,8 @@ typedef struct GFontSet {
 struct GFontTable {
     int32_t kind;        /* one of the kinds above; -1 after a TrueType face was lost */
     GFontSet font_set;   /* Hershey glyphs */
-    char *name;          /* owned heap string: table name or TrueType face name */
+    char *name;          /* table name or TrueType face name, stored by the library; a
+                            pointer it did not store there is never freed by it */
     void *freetype_font; /* shared TrueType face, or null */
 };
 typedef struct GFontTable GFontTable;
@@ -58,7 +59,10 @@ typedef struct GFontTable GFontTable;
 /* ---- Glyph records -------------------------------------------------------- */
 
 VEXL_API void gfont_create(GFont *font);
-/* Allocates n pairs; 0 when the memory cannot be had. */
+/* Allocates n pairs (none for n = 0) and makes them the record's points; 0,
+   with the record unchanged, when the memory cannot be had. The array the
+   record held before is not freed: the caller owns what it replaces. A glyph
+   copied out of a font set shares the set's array, which the set frees. */
 VEXL_API int gfont_make_points(GFont *font, int32_t n);
 VEXL_API int gfont_set_character(GFont *font, char c);
 VEXL_API int gfont_get_character(GFont *font, char *c);
@@ -72,7 +76,9 @@ VEXL_API int32_t gfont_num_points(GFont *font);
 /* Frees the point array; 0 when there was none. gfont_destroy is the same. */
 VEXL_API int gfont_unload(GFont *font);
 VEXL_API int gfont_destroy(GFont *font);
-/* Parses the next record of a Hershey data file: its number of points, or -1. */
+/* Parses the next record of a Hershey data file into a new point array: its
+   number of points, or -1. As with gfont_make_points the array the record
+   held before is not freed; the caller owns what it replaces. */
 VEXL_API int gfont_load(GFont *font, FILE *stream);
 
 /* ---- Font sets -------------------------------------------------------------- */

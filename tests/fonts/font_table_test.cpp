@@ -2,11 +2,13 @@
 // the list of tables in the font-table directory.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "fonts/table_list.h"
 #include "plot/gplot.h"
 #include "support/temp_dir.h"
 #include "test_env.h"
@@ -87,6 +89,49 @@ TEST_F(FontTable, BoundingBoxCountsCellsLinesAndTabs) {
     EXPECT_EQ(gftable_expand_tab_to_spaces(0, 8), 8);
     EXPECT_EQ(gftable_expand_tab_to_spaces(7, 8), 1);
     EXPECT_EQ(gftable_expand_tab_to_spaces(8, 8), 8);
+}
+
+// A record declared without an initialiser holds whatever bytes were there.
+// Its first load must store a name without freeing that garbage, and a later
+// load frees only the name the library stored.
+TEST(FontTableRecord, CrashOnFirstLoadOfUninitialisedTable) {
+    ScopedEnv data("MOLVERN_OCCIDENTAL_FILE", (kFonts + "/mini.hershey").c_str());
+    ScopedEnv dir("MOLVERN_FONT_FILE", kFonts.c_str());
+    GFontTable table;
+    std::memset(&table, 0xA5, sizeof table);
+    ASSERT_EQ(gftable_load_font_table(&table, 0, GFONT_TABLE_ASCII, "mini"), 1);
+    EXPECT_STREQ(table.name, "mini");
+    EXPECT_EQ(table.kind, GFONT_TABLE_ASCII);
+    gftable_unload_font_table(&table);
+    // Reloading replaces the library's own name (a leak check would see it).
+    ASSERT_EQ(gftable_load_font_table(&table, 0, GFONT_TABLE_VIRTUAL, "mini"), 1);
+    EXPECT_STREQ(table.name, "mini");
+    gftable_unload_font_table(&table);
+
+    // Naming through the TrueType selection is guarded the same way.
+    GFontTable named;
+    std::memset(&named, 0xA5, sizeof named);
+    ASSERT_EQ(gttfont_setFontName(&named, "DejaVu Sans"), 1);
+    EXPECT_STREQ(gttfont_getFontName(&named), "DejaVu Sans");
+    ASSERT_EQ(gttfont_setFontName(&named, "DejaVu Serif"), 1);
+    EXPECT_STREQ(named.name, "DejaVu Serif");
+    std::free(table.name);
+    std::free(named.name);
+}
+
+// A byte of 128 or more compares below zero as a signed character; the end
+// of the shorter name must still come first.
+TEST(FontTableList, PrefixSortsAfterLongerNameWithHighByte) {
+    using vexl::listed_table_name_less;
+    EXPECT_TRUE(listed_table_name_less("abc", "abc\xE9"));
+    EXPECT_FALSE(listed_table_name_less("abc\xE9", "abc"));
+    EXPECT_TRUE(listed_table_name_less("abc", "abcd"));
+    EXPECT_FALSE(listed_table_name_less("abc", "abc"));
+    EXPECT_TRUE(listed_table_name_less("", "\x80"));
+    // Otherwise signed byte order: 0xE9 sorts before 'a', digits before letters.
+    EXPECT_TRUE(listed_table_name_less("ab\xE9", "aba"));
+    EXPECT_TRUE(listed_table_name_less("Font0A", "Font0B"));
+    EXPECT_TRUE(listed_table_name_less("Font0B", "a"));
 }
 
 // The list is built once per process, so one test sees it built.

@@ -77,6 +77,42 @@ TEST(FreeTypeFontDirectory, ComesFromTheSettingsAndSaysWhenEmpty) {
               "Cannot find any TrueType fonts in " + empty.path() + ".\n");
 }
 
+// A font directory of more than 255 characters is refused whole with the
+// directory message: neither cut to 255 (a value the lookup still holds)
+// nor dropped for the next setting (a value too long for it).
+TEST_F(FreeTypeFonts, LongFontDirectoryIsCutAndAnotherFolderScanned) {
+    const std::string dot = std::string(1, vexl::platform::path_separator()) + ".";
+    ScopedEnv no_home("MOLVERN_DIR", nullptr);
+    for (const std::size_t length : {std::size_t{256}, std::size_t{259}, std::size_t{400}}) {
+        // The same folder spelt long, so a cut spelling still finds its fonts.
+        std::string directory = test_font_directory().path();
+        while (directory.size() + dot.size() <= length)
+            directory += dot;
+        directory.append(length - directory.size(), vexl::platform::path_separator());
+        ASSERT_EQ(directory.size(), length);
+        SCOPED_TRACE(length);
+        ScopedEnv long_dir("MOLVERN_FONT_DIR", directory.c_str());
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(scan_freetype_font_directory(names));
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "Cannot find any TrueType fonts in " + directory + ".\n");
+        EXPECT_TRUE(names.empty());
+    }
+    // 255 characters are scanned as given. (Windows paths stop at 260
+    // characters, so there only the directory is checked, not its files.)
+    std::string directory = test_font_directory().path();
+    directory.append(255 - directory.size(), vexl::platform::path_separator());
+    ScopedEnv exact_dir("MOLVERN_FONT_DIR", directory.c_str());
+    testing::internal::CaptureStderr();
+    const bool found = scan_freetype_font_directory(names);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(vexl::freetype_font_directory(), directory);
+    if (vexl::platform::path_separator() == '/') {
+        EXPECT_TRUE(found) << said;
+        EXPECT_EQ(names.count("DejaVu Sans"), 1u);
+    }
+}
+
 TEST_F(FreeTypeFonts, UnknownFacesShareTheDefaultFace) {
     const int held_before = vexl::freetype_default_font_holders();
     NamedTable first("No Such Face");

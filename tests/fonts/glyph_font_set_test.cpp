@@ -9,6 +9,7 @@
 
 #include "plot/gfonts.h"
 #include "support/rtk_files.h"
+#include "support/rtk_memory.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -141,7 +142,8 @@ TEST(HersheyGlyph, RecordKeepsItsArrayInBounds) {
     int32_t x = 7, y = 7;
     EXPECT_EQ(gfont_set_coord(&glyph.font, 0, 1, 2), 0);
     ASSERT_EQ(gfont_make_points(&glyph.font, 3), 1);
-    ASSERT_EQ(gfont_make_points(&glyph.font, 2), 1); // the first array is freed
+    EXPECT_EQ(gfont_unload(&glyph.font), 1); // the caller frees what it replaces
+    ASSERT_EQ(gfont_make_points(&glyph.font, 2), 1);
     EXPECT_EQ(gfont_set_coord(&glyph.font, 1, -50, 0), 1);
     EXPECT_EQ(gfont_set_coord(&glyph.font, 2, 1, 2), 0);
     EXPECT_EQ(gfont_set_coord(&glyph.font, -1, 1, 2), 0);
@@ -153,12 +155,16 @@ TEST(HersheyGlyph, RecordKeepsItsArrayInBounds) {
     gfont_get_character(&glyph.font, &c);
     EXPECT_EQ(c, 'A');
 
-    // Loading into a record that holds points replaces them; successive loads
-    // read successive records.
+    // Successive loads read successive records; each gives the record a new
+    // array, and the one it held is the caller's to free.
+    EXPECT_EQ(gfont_unload(&glyph.font), 1);
     TempDir dir;
     FilePtr data = open_text(dir, record(501, kPairs) + record(502, "RR"));
     EXPECT_EQ(gfont_load(&glyph.font, data.get()), 8);
+    int32_t *first = glyph.font.points;
     EXPECT_EQ(gfont_load(&glyph.font, data.get()), 1);
+    EXPECT_NE(glyph.font.points, first);
+    rtk_free(first);
     EXPECT_EQ(glyph.font.hershey_index, 502);
     EXPECT_EQ(gfont_load(&glyph.font, data.get()), -1);
     EXPECT_EQ(gfont_unload(&glyph.font), 1);
@@ -262,6 +268,47 @@ TEST(FontSet, BuiltInIndexLoadsSharedGlyphsOnce) {
     EXPECT_EQ(gfs_close(&set.set), 1);
     EXPECT_EQ(gfs_get_font_ascii(&set.set, 'A', &glyph), 0);
     EXPECT_EQ(gfs_unload(&set.set), 0);
+}
+
+// A glyph handed out by a set shares the set's point array. Building a
+// variant of it (new points, or a record parsed into it) gives the copy an
+// array of its own and leaves the set's alone: the set still reads its
+// points and frees its array exactly once when it is closed.
+TEST(FontSet, DoubleFreeThroughGlyphCopies) {
+    TempDir dir;
+    FilePtr data = open_text(dir, record(1, "RRSS") + record(12, "SSTT"));
+    FilePtr index = open_text(dir, "# virtual\n-5 5\t-5 5\n7 1\n8 12\n");
+    const Points seven = {{0, 0}, {1, 1}};
+    {
+        Set set(index.get(), data.get());
+        ASSERT_EQ(load(set, gfs_load_virtual_table).first, 1);
+        GFont variant{};
+        ASSERT_EQ(gfs_get_font_virtual(&set.set, 7, &variant), 1);
+        ASSERT_EQ(gfont_make_points(&variant, 3), 1);
+        EXPECT_EQ(gfont_set_coord(&variant, 2, 9, 9), 1);
+        GFont again{};
+        ASSERT_EQ(gfs_get_font_virtual(&set.set, 7, &again), 1);
+        EXPECT_EQ(points_of(again), seven) << "the set's glyph is untouched";
+        EXPECT_EQ(gfont_unload(&variant), 1);
+
+        GFont parsed{};
+        ASSERT_EQ(gfs_get_font_virtual(&set.set, 8, &parsed), 1);
+        FilePtr other = open_text(dir, record(5, "QQ"));
+        ASSERT_EQ(gfont_load(&parsed, other.get()), 1);
+        EXPECT_EQ(points_of(parsed), (Points{{-1, -1}}));
+        ASSERT_EQ(gfs_get_font_virtual(&set.set, 8, &again), 1);
+        EXPECT_EQ(points_of(again), (Points{{1, 1}, {2, 2}}));
+        EXPECT_EQ(gfont_unload(&parsed), 1);
+    } // the set frees its arrays here, once each
+
+    // A record parsed into a record that failed to parse gets no array.
+    Glyph glyph;
+    FilePtr bad = open_text(dir, record(5, "QQ", 3));
+    EXPECT_EQ(gfont_load(&glyph.font, bad.get()), -1);
+    EXPECT_EQ(glyph.font.points, nullptr);
+    EXPECT_EQ(gfont_make_points(&glyph.font, 0), 1);
+    EXPECT_EQ(glyph.font.points, nullptr);
+    EXPECT_EQ(gfont_make_points(&glyph.font, -1), 0);
 }
 
 TEST(FontSet, VirtualIndexFindsGlyphsByCode) {

@@ -1,5 +1,6 @@
 #include "fonts/test_fonts.h"
 
+#include <cstring>
 #include <filesystem>
 
 #include <ft2build.h>

@@ -100,6 +100,115 @@ TEST_F(Text, RotationTurnsEachGlyphAboutTheTextPosition) {
     EXPECT_EQ(calls()[0], call("draw_lines_device", 2, {73, 112, 87, 112}));
 }
 
+// Each glyph's points turned about the text position (100, 100), not about
+// the pen: a quarter turn maps (x, y) to (200 - y, x), a half turn to
+// (200 - x, 200 - y).
+vexl::test::DeviceCall turned(vexl::test::DeviceCall c, bool half) {
+    for (std::size_t i = 0; i + 1 < c.coords.size(); i += 2) {
+        const int32_t x = c.coords[i], y = c.coords[i + 1];
+        c.coords[i] = half ? 200 - x : 200 - y;
+        c.coords[i + 1] = half ? 200 - y : x;
+    }
+    return c;
+}
+
+TEST_F(Text, RotatedLinesTurnAboutTheTextPositionNotThePen) {
+    for (const bool half : {false, true}) {
+        SCOPED_TRACE(half ? "half turn" : "quarter turn");
+        rec.device.forget_calls();
+        const double angle = half ? 3.141592653589793 : 1.5707963267948966;
+        EXPECT_EQ(gplot_write_rotated_ascii_text_world(plot, &ascii, &at, 30, angle, "AB\nB"), 1);
+        std::vector<vexl::test::DeviceCall> expected;
+        for (const auto &c : joined(joined(a_at(100, 100), b_at(124, 100)), b_at(100, 70)))
+            expected.push_back(turned(c, half));
+        EXPECT_EQ(calls(), expected);
+    }
+    // Virtual text turns about the text position the same way.
+    rec.device.forget_calls();
+    const int32_t codes[] = {66, 66};
+    EXPECT_EQ(
+        gplot_write_rotated_virtual_text_world(plot, &virt, &at, 30, 3.141592653589793, codes, 2),
+        1);
+    EXPECT_EQ(calls(), (std::vector<vexl::test::DeviceCall>{turned(b_at(100, 100), true),
+                                                            turned(b_at(124, 100), true)}));
+}
+
+// A device with TrueType text: it remembers what it was asked to write and
+// answers every measurement with width 111 and height 222.
+class TrueTypeDevice : public vexl::test::RecordingDevice {
+  public:
+    using RecordingDevice::RecordingDevice;
+    struct Written {
+        WorldPointS at;
+        int32_t height;
+        double angle;
+        std::string text;
+    };
+    bool write_rotated_text(GFontTable *font, const WorldPointS &p, int32_t height, double angle,
+                            const char *text) override {
+        EXPECT_EQ(font, expected_font);
+        written.push_back({p, height, angle, text});
+        return answer;
+    }
+    bool get_text_bound_box(GFontTable *font, int32_t height, const char *text, int32_t *width,
+                            int32_t *height_out) override {
+        EXPECT_EQ(font, expected_font);
+        measured.push_back({{0, 0}, height, 0.0, text});
+        *width = 111;
+        *height_out = 222;
+        return answer;
+    }
+
+    const GFontTable *expected_font = nullptr;
+    std::vector<Written> written, measured;
+    bool answer = true;
+};
+
+TEST(TrueTypeText, WholeTextGoesToTheDeviceAndMeasuresWidthThenHeight) {
+    GPlot record{};
+    TrueTypeDevice device(&record);
+    GFontTable face{};
+    face.kind = GFONT_TABLE_TRUETYPE;
+    device.expected_font = &face;
+    const WorldPointS at{100, 100};
+
+    EXPECT_EQ(gplot_write_rotated_ascii_text_world(&record, &face, &at, 30, 0.5, "AB\n\tC"), 1);
+    EXPECT_EQ(gplot_write_ascii_text_world(&record, &face, &at, 40, "D"), 1);
+    ASSERT_EQ(device.written.size(), 2u);
+    EXPECT_EQ(device.written[0].at.x, 100);
+    EXPECT_EQ(device.written[0].at.y, 100);
+    EXPECT_EQ(device.written[0].height, 30);
+    EXPECT_EQ(device.written[0].angle, 0.5);
+    EXPECT_EQ(device.written[0].text, "AB\n\tC") << "newlines and tabs are the device's";
+    EXPECT_EQ(device.written[1].height, 40);
+    EXPECT_EQ(device.written[1].angle, 0.0);
+
+    // One character: the pen turned about the origin, then handed over.
+    const WorldPointS pen{130, 100};
+    EXPECT_EQ(
+        gplot_draw_rotated_ascii_font_world(&record, &face, 'X', &pen, &at, 1.5707963267948966, 30),
+        1);
+    ASSERT_EQ(device.written.size(), 3u);
+    EXPECT_EQ(device.written[2].at.x, 100);
+    EXPECT_EQ(device.written[2].at.y, 130);
+    EXPECT_EQ(device.written[2].text, "X");
+
+    int32_t height = -1, width = -1;
+    EXPECT_EQ(gplot_get_ascii_text_bound_box(&record, &face, 30, "AB", &height, &width), 1);
+    EXPECT_EQ(width, 111);
+    EXPECT_EQ(height, 222);
+    ASSERT_EQ(device.measured.size(), 1u);
+    EXPECT_EQ(device.measured[0].height, 30);
+    EXPECT_EQ(device.measured[0].text, "AB");
+
+    // The device's failures are the calls' failures; no stroke is drawn.
+    device.answer = false;
+    EXPECT_EQ(gplot_write_ascii_text_world(&record, &face, &at, 30, "A"), 0);
+    EXPECT_EQ(gplot_draw_rotated_ascii_font_world(&record, &face, 'X', &pen, &at, 0.0, 30), 0);
+    EXPECT_EQ(gplot_get_ascii_text_bound_box(&record, &face, 30, "AB", &height, &width), 0);
+    EXPECT_TRUE(device.calls.empty());
+}
+
 TEST_F(Text, VirtualTextByCodeAndLine) {
     const int32_t codes[] = {65, 0, 66};
     EXPECT_EQ(gplot_write_virtual_text_world(plot, &virt, &at, 30, codes, 3), 1);
