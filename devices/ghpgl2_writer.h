@@ -214,7 +214,8 @@ class PlotFile {
             drain();
             if (kLongestMove > capacity_) {
                 char move[kLongestMove];
-                std::fwrite(move, 1, put_absolute_move(move, x, y) - move, stream_.get());
+                const char *end = put_absolute_move(move, x, y);
+                std::fwrite(move, 1, static_cast<std::size_t>(end - move), stream_.get());
                 return;
             }
         }
