@@ -57,8 +57,10 @@ class GXWINbase {
     // Key of the colour map this device reads. Default: 0, the shared map.
     virtual int32_t get_colormap_key();
     // Finishes the output. Default (and every override): plot->device = null.
+    // Output that did not reach its destination sets a code (24 for a file).
     virtual ~GXWINbase();
-    // Pushes pending output to its destination. Default: does nothing.
+    // Pushes pending output to its destination; sets a code when some of
+    // it did not arrive. Default: does nothing.
     virtual void flush();
     // Requests double buffering. Default: ignored (buffer_mode unchanged)
     // when on and buffer_capacity < 1, else buffer_mode = on; true.

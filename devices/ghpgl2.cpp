@@ -68,7 +68,8 @@ GHPGL2::GHPGL2(GPlot *owner, const char *name, int32_t units, int32_t value)
 
 GHPGL2::~GHPGL2() {
     file.write_text("PG;\n");
-    file.close();
+    if (!file.close())
+        vexl::fail(vexl::Error::FileCloseFailed);
     pen_down = 0;
 }
 
@@ -81,7 +82,8 @@ int32_t GHPGL2::round_world_coord(double value) {
 }
 
 void GHPGL2::flush() {
-    file.flush();
+    if (!file.flush())
+        vexl::fail(vexl::Error::FileCloseFailed);
 }
 
 void GHPGL2::lift_pen() {

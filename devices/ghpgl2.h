@@ -36,13 +36,15 @@ class GHPGL2 : public GXWINbase {
     // file cannot be opened and whatever allocation throws; ghpgl2_create
     // turns both into codes. plot must not be null.
     GHPGL2(GPlot *plot, const char *file, int32_t units, int32_t value);
-    // Ejects the page ("PG;") and closes the file.
+    // Ejects the page ("PG;") and closes the file; code 24 when the file
+    // did not get all of its output.
     ~GHPGL2() override;
 
     // Half away from zero.
     int32_t round_device_coord(double value) override;
     // Toward zero.
     int32_t round_world_coord(double value) override;
+    // Code 24 when some output, now or earlier, did not reach the file.
     void flush() override;
 
     // Attributes (ghpgl2.cpp).

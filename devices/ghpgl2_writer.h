@@ -159,8 +159,19 @@ inline void append_plot_text(std::string &out, const char *format,
 // twice as long to reach the file cache as in 1 MiB pieces. Its size is fixed:
 // a plot file of any length is streamed, never held.
 //
-// Write errors are not reported: a plot file that fills the disk is noticed
-// by whoever reads it, as with any other plot output.
+// The block must not make the file worse off than a C stream would be: a
+// program that ends through exit() or by returning from main with a plot
+// still open gets everything it wrote, as stdio gives it for its own
+// streams. So every open plot file is listed process-wide, and an exit
+// handler, registered with the first, hands each one's block to its stream
+// (no page eject: the plot was not closed). From then on the plot files
+// write straight through to their streams, so that what a later exit handler
+// of the application draws still reaches the file with the stream's own
+// final flush.
+//
+// Whether the output reached the file is known only when it is flushed or
+// closed, and those report it: a write error of the stream (a full disk, a
+// broken pipe) makes them fail.
 class PlotFile {
   public:
     PlotFile() = default;
@@ -170,12 +181,7 @@ class PlotFile {
 
     // Takes the stream to write to, after closing any earlier one. Throws
     // std::bad_alloc when the block cannot be had.
-    void open(FilePtr stream) {
-        close();
-        if (!block_)
-            block_.reset(new char[kBlockSize]);
-        stream_ = std::move(stream);
-    }
+    void open(FilePtr stream);
     bool is_open() const { return stream_ != nullptr; }
 
     // Formats and writes one piece of output; nothing when the file is closed.
@@ -190,9 +196,9 @@ class PlotFile {
     void write_text(std::string_view text) {
         if (!stream_)
             return;
-        if (text.size() > kBlockSize - used_) {
+        if (text.size() > capacity_ - used_) {
             drain();
-            if (text.size() > kBlockSize) {
+            if (text.size() > capacity_) {
                 std::fwrite(text.data(), 1, text.size(), stream_.get());
                 return;
             }
@@ -204,9 +210,33 @@ class PlotFile {
     void write_absolute_move(int32_t x, int32_t y) {
         if (!stream_)
             return;
-        if (kLongestMove > kBlockSize - used_)
+        if (kLongestMove > capacity_ - used_) {
             drain();
-        char *out = block_.get() + used_;
+            if (kLongestMove > capacity_) {
+                char move[kLongestMove];
+                const char *end = put_absolute_move(move, x, y);
+                std::fwrite(move, 1, static_cast<std::size_t>(end - move), stream_.get());
+                return;
+            }
+        }
+        used_ =
+            static_cast<std::size_t>(put_absolute_move(block_.get() + used_, x, y) - block_.get());
+    }
+
+    // Hands everything written so far to the system. False when some of the
+    // output, now or earlier, did not reach the file; true when nothing is
+    // open.
+    bool flush();
+    // Writes what is left and closes the stream; false as for flush, or
+    // when closing fails. The file is closed either way.
+    bool close();
+
+  private:
+    static constexpr std::size_t kBlockSize = 1024 * 1024;
+    // "PA", two signed 32-bit integers of up to 11 characters, ",", ";", "\n".
+    static constexpr std::size_t kLongestMove = 2 + 11 + 1 + 11 + 2;
+
+    static char *put_absolute_move(char *out, int32_t x, int32_t y) {
         *out++ = 'P';
         *out++ = 'A';
         out = detail::put_decimal(out, x);
@@ -214,27 +244,8 @@ class PlotFile {
         out = detail::put_decimal(out, y);
         *out++ = ';';
         *out++ = '\n';
-        used_ = static_cast<std::size_t>(out - block_.get());
+        return out;
     }
-
-    // Hands everything written so far to the system.
-    void flush() {
-        if (!stream_)
-            return;
-        drain();
-        std::fflush(stream_.get());
-    }
-    void close() {
-        if (!stream_)
-            return;
-        drain();
-        stream_.reset();
-    }
-
-  private:
-    static constexpr std::size_t kBlockSize = 1024 * 1024;
-    // "PA", two signed 32-bit integers of up to 11 characters, ",", ";", "\n".
-    static constexpr std::size_t kLongestMove = 2 + 11 + 1 + 11 + 2;
 
     void drain() {
         if (used_ > 0)
@@ -242,10 +253,20 @@ class PlotFile {
         used_ = 0;
     }
 
+    // The process-wide list of open plot files (ghpgl2_writer.cpp).
+    void enlist();
+    void leave_list();
+    static void drain_all_at_exit();
+
     FilePtr stream_;
     std::unique_ptr<char[]> block_;
     std::size_t used_ = 0;
+    // How much of the block may be used: all of it until the process
+    // exits, then none, so that every write goes straight to the stream.
+    std::size_t capacity_ = kBlockSize;
     std::string text_; // formatting space of write(), reused
+    PlotFile *newer_ = nullptr;
+    PlotFile *older_ = nullptr;
 };
 
 } // namespace vexl

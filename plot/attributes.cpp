@@ -107,9 +107,13 @@ VEXL_API int gplot_get_foreground_color(GPlot *plot, int *index) {
 
 VEXL_API int gplot_get_foreground_color_and_transparency(GPlot *plot, int *index,
                                                          int *transparency) {
-    if (read_field(plot, index, &GPlot::foreground_color) == 0)
+    // Both outputs are checked before either is written: a failed call
+    // leaves the caller's variables as they were.
+    if (vexl::refused(plot, index == nullptr || transparency == nullptr))
         return 0;
-    return read_field(plot, transparency, &GPlot::transparency);
+    *index = plot->foreground_color;
+    *transparency = plot->transparency;
+    return 1;
 }
 
 VEXL_API int gplot_get_background_color(GPlot *plot, int *index) {
@@ -147,8 +151,8 @@ VEXL_API int gplot_get_pixels_perinch(GPlot *plot, double *x, double *y) {
 }
 
 VEXL_API int gxwin_get_pixels_perinch(GPlot *plot, float *x, float *y) {
-    if (x == nullptr || y == nullptr)
-        return fail(Error::InvalidArgument);
+    if (vexl::refused(plot, x == nullptr || y == nullptr))
+        return 0;
     double dx = 0.0, dy = 0.0;
     const int result = gplot_get_pixels_perinch(plot, &dx, &dy);
     if (result != 0) {

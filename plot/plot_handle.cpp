@@ -45,6 +45,21 @@ bool build_guarded(GPlot *plot, const DeviceBuilder &build, ConstructionFailure 
     return false;
 }
 
+// flush and the device destructor return nothing: a device whose output did
+// not all reach its destination says so by setting a code. Runs one of them
+// with the code cleared and says whether it set one; when it did not, the
+// earlier code is put back, as a call that succeeds leaves it alone.
+template <typename Operation>
+bool done_without_error(Operation operation) {
+    const int earlier = GplotErrno;
+    clear_error();
+    operation();
+    if (GplotErrno != 0)
+        return false;
+    GplotErrno = earlier;
+    return true;
+}
+
 // File and print plots become HP-GL/2 plots when print-to-file in HP-GL/2
 // form is chosen; otherwise they record through the Windows graphics device.
 GPlot *open_hard_copy(GPlotDevice kind, const char *file, int p1, int p2) {
@@ -172,10 +187,12 @@ VEXL_API GPlot *gplot_open_clipboard(void *) {
 VEXL_API int gplot_close(GPlot *plot) {
     if (!plot_is_valid(plot))
         return vexl::fail(vexl::Error::InvalidPlot);
-    delete plot->device;
+    // The plot is released even when its output was lost: there is nothing
+    // left to retry with.
+    const bool closed = vexl::done_without_error([plot] { delete plot->device; });
     plot->device = nullptr;
     rtk_free(plot);
-    return 1;
+    return closed ? 1 : 0;
 }
 
 VEXL_API int gplot_clear(GPlot *plot) {
@@ -187,8 +204,7 @@ VEXL_API int gplot_clear(GPlot *plot) {
 VEXL_API int gplot_flush(GPlot *plot) {
     if (!plot_is_valid(plot))
         return vexl::fail(vexl::Error::InvalidPlot);
-    plot->device->flush();
-    return 1;
+    return vexl::done_without_error([plot] { plot->device->flush(); }) ? 1 : 0;
 }
 
 VEXL_API int gplot_set_buffer_mode(GPlot *plot, int on) {

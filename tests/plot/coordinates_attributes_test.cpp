@@ -122,6 +122,28 @@ TEST_F(Attributes, SettersValidateAndReadBack) {
     EXPECT_EQ(GplotErrno, 1);
 }
 
+TEST_F(Attributes, ForegroundAndTransparencyWritesNothingWhenItFails) {
+    int index = -7, transparency = -7;
+    EXPECT_EQ(gplot_get_foreground_color_and_transparency(plot, &index, nullptr), 0);
+    EXPECT_EQ(GplotErrno, 10);
+    EXPECT_EQ(index, -7) << "one output written by a failed call";
+    EXPECT_EQ(gplot_get_foreground_color_and_transparency(plot, nullptr, &transparency), 0);
+    EXPECT_EQ(transparency, -7);
+    EXPECT_EQ(gplot_get_foreground_color_and_transparency(nullptr, &index, &transparency), 0);
+    EXPECT_EQ(GplotErrno, 1);
+}
+
+TEST_F(Attributes, PixelsPerInchChecksThePlotBeforeItsOutputs) {
+    EXPECT_EQ(gxwin_get_pixels_perinch(nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(GplotErrno, 1);
+    GPlot no_device{};
+    EXPECT_EQ(gxwin_get_pixels_perinch(&no_device, nullptr, nullptr), 0);
+    EXPECT_EQ(GplotErrno, 1);
+    float x = 0.0f;
+    EXPECT_EQ(gxwin_get_pixels_perinch(plot, &x, nullptr), 0);
+    EXPECT_EQ(GplotErrno, 10);
+}
+
 // A device with a colour map of three entries, whatever the shared map holds.
 class ThreeColours : public vexl::test::RecordingDevice {
   public:
