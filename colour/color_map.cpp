@@ -18,6 +18,7 @@
 
 #include "colour/color_file.h"
 #include "colour/display_colors.h"
+#include "core/c_boundary.h"
 #include "plot/gplot.h"
 #include "support/rtk_debug.h"
 #include "support/rtk_files.h"
@@ -290,6 +291,7 @@ int32_t find_color_by_name(const ColorMap &map, const char *name) {
 
 } // namespace vexl
 
-extern "C" VEXL_API FILE *gplot_get_filename(const char *setting) {
+extern "C" VEXL_API FILE *gplot_get_filename(const char *setting) VEXL_TRY {
     return vexl::open_setting_file(setting, vexl::process_color_map_sources());
 }
+VEXL_CATCH_RETURN(nullptr)

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <functional>
 
+#include "core/c_boundary.h"
 #include "core/gxwin_base.h"
 #include "fonts/freetype_measure.h"
 #include "support/int32_conversions.h"
@@ -61,7 +62,8 @@ int measure(vexl::FreeTypeFont &face, const GFontTable &table, const GPlot *plot
 } // namespace
 
 VEXL_API int gfreetype_get_bounding_box(GXWINbase *device, GFontTable *font, int32_t height,
-                                        const char *text, int32_t *height_out, int32_t *width_out) {
+                                        const char *text, int32_t *height_out,
+                                        int32_t *width_out) VEXL_TRY {
     if (device == nullptr || height_out == nullptr || width_out == nullptr)
         return 0;
     GPlot *plot = device->plot;
@@ -79,12 +81,13 @@ VEXL_API int gfreetype_get_bounding_box(GXWINbase *device, GFontTable *font, int
         }};
     return measure(*face, *font, plot, height, text, height_out, width_out, scales);
 }
+VEXL_CATCH_RETURN(0)
 
 extern "C" {
 
 VEXL_API int gfreetype_get_bounding_box_nw(GFontTable *font, DBUnitCode units, double scale,
                                            int32_t height, const char *text, int32_t *height_out,
-                                           int32_t *width_out) {
+                                           int32_t *width_out) VEXL_TRY {
     if (height_out == nullptr || width_out == nullptr)
         return 0;
     vexl::FreeTypeFont *face = loaded_font(font);
@@ -105,12 +108,14 @@ VEXL_API int gfreetype_get_bounding_box_nw(GFontTable *font, DBUnitCode units, d
                         }};
     return measure(*face, *font, nullptr, height, text, height_out, width_out, scales);
 }
+VEXL_CATCH_RETURN(0)
 
 // Without GDI text in this build the FreeType measurement answers.
 VEXL_API int gttfont_get_bounding_box_nw(GFontTable *font, DBUnitCode units, double scale,
                                          int32_t height, const char *text, int32_t *height_out,
-                                         int32_t *width_out) {
+                                         int32_t *width_out) VEXL_TRY {
     return gfreetype_get_bounding_box_nw(font, units, scale, height, text, height_out, width_out);
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

@@ -1,6 +1,7 @@
 // Text heights between world units, device pixels and font sizes. Each scale
 // is formed as a double quotient first and then applied, so the results do
 // not depend on the size of the operands.
+#include "core/c_boundary.h"
 #include "core/gxwin_base.h"
 #include "plot/gplot.h"
 #include "support/rtk_math.h"
@@ -48,31 +49,35 @@ double inches_per_unit(DBUnitCode units) {
 
 extern "C" {
 
-VEXL_API int gttfont_worldToDeviceWidth(GPlot *plot, int width) {
+VEXL_API int gttfont_worldToDeviceWidth(GPlot *plot, int width) VEXL_TRY {
     if (plot == nullptr)
         return 0;
     return gmath_kdround(device_width(*plot) / world_width(*plot) * width);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gttfont_worldToDeviceHeight(GPlot *plot, int height) {
+VEXL_API int gttfont_worldToDeviceHeight(GPlot *plot, int height) VEXL_TRY {
     if (plot == nullptr)
         return 0;
     return gmath_kdround(device_height(*plot) / world_height(*plot) * height);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gttfont_deviceToWorldWidth(GPlot *plot, int pixels) {
+VEXL_API int gttfont_deviceToWorldWidth(GPlot *plot, int pixels) VEXL_TRY {
     if (plot == nullptr)
         return 0;
     return gmath_kdround(world_width(*plot) / device_width(*plot) * pixels);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gttfont_deviceToWorldHeight(GPlot *plot, int pixels) {
+VEXL_API int gttfont_deviceToWorldHeight(GPlot *plot, int pixels) VEXL_TRY {
     if (plot == nullptr)
         return 0;
     return gmath_kdround(world_height(*plot) / device_height(*plot) * pixels);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gttfont_worldToPointSize(GPlot *plot, GFontTable *, int height) {
+VEXL_API int gttfont_worldToPointSize(GPlot *plot, GFontTable *, int height) VEXL_TRY {
     if (height < 1 || plot == nullptr || plot->device == nullptr)
         return 0;
     const int pixels = gttfont_worldToDeviceHeight(plot, height);
@@ -80,17 +85,21 @@ VEXL_API int gttfont_worldToPointSize(GPlot *plot, GFontTable *, int height) {
     // The device knows what a font size means for it (points, pixels, ...).
     return gmath_kdround(plot->device->inches_to_font_height(inches));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gttfont_pointSizeToWorld(GPlot *plot, GFontTable *, int point_size) {
+VEXL_API int gttfont_pointSizeToWorld(GPlot *plot, GFontTable *, int point_size) VEXL_TRY {
     if (point_size < 1 || plot == nullptr || plot->device == nullptr)
         return 0;
     const int pixels = gmath_kdround(plot->device->pixels_per_mm_y *
                                      (point_size / kPointsPerInch * kMillimetresPerInch));
     return gttfont_deviceToWorldHeight(plot, pixels);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gttfont_db_worldToPointSize(GFontTable *, DBUnitCode units, double scale, int height) {
+VEXL_API int gttfont_db_worldToPointSize(GFontTable *, DBUnitCode units, double scale,
+                                         int height) VEXL_TRY {
     return gmath_kdround(height * scale * inches_per_unit(units) * kPointsPerInch);
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"
