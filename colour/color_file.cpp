@@ -205,7 +205,7 @@ VEXL_CATCH_RETURN()
 VEXL_API int kdcolor_read(ColorEntryList *list, FILE *file) VEXL_TRY {
     return vexl::read_color_file(list, file, std::numeric_limits<int32_t>::max());
 }
-VEXL_CATCH_RETURN(0)
+VEXL_CATCH_RETURN(-1)
 
 VEXL_API void kdcolor_destroy(ColorEntryList *list) VEXL_TRY {
     vexl::release_entry_array(list);

@@ -120,7 +120,7 @@ VEXL_API int kdfill_read(FillEntryList *list, FILE *file) VEXL_TRY {
     }
     return list->count;
 }
-VEXL_CATCH_RETURN(0)
+VEXL_CATCH_RETURN(-1)
 
 VEXL_API void kdfill_destroy(FillEntryList *list) VEXL_TRY {
     vexl::release_entry_array(list);

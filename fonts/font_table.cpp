@@ -185,7 +185,7 @@ VEXL_API int gftable_get_number_ascii_fonts(void *) VEXL_TRY {
               });
     return listed_tables.count;
 }
-VEXL_CATCH_RETURN(0)
+VEXL_CATCH_RETURN(-1)
 
 VEXL_API const char *gftable_get_ascii_fonttable_name(void *, int index) VEXL_TRY {
     // Only slots that hold a name are answered; others would read past the list.

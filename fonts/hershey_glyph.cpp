@@ -141,6 +141,6 @@ VEXL_API int gfont_load(GFont *font, FILE *stream) VEXL_TRY {
         return -1;
     return vexl::hershey::load_record(*font, stream);
 }
-VEXL_CATCH_RETURN(0)
+VEXL_CATCH_RETURN(-1)
 
 } // extern "C"
