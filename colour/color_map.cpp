@@ -19,6 +19,7 @@
 #include "colour/color_file.h"
 #include "colour/display_colors.h"
 #include "core/c_boundary.h"
+#include "core/errors.h"
 #include "plot/gplot.h"
 #include "support/rtk_debug.h"
 #include "support/rtk_files.h"
@@ -295,3 +296,13 @@ extern "C" VEXL_API FILE *gplot_get_filename(const char *setting) VEXL_TRY {
     return vexl::open_setting_file(setting, vexl::process_color_map_sources());
 }
 VEXL_CATCH_RETURN(nullptr)
+
+// The stream belongs to the library's C runtime, so the library closes it.
+extern "C" VEXL_API int gplot_close_file(FILE *stream) VEXL_TRY {
+    if (stream == nullptr)
+        return vexl::fail(vexl::Error::InvalidArgument);
+    if (rtk_fclose(stream) != 0)
+        return vexl::fail(vexl::Error::FileCloseFailed);
+    return 1;
+}
+VEXL_CATCH_RETURN(0)
