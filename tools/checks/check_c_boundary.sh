@@ -14,7 +14,7 @@
 #
 # Prints every offending definition and exits 1 when there is one.
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 1
 export LC_ALL=C
 
 sources=$(git ls-files -- 'support/*' 'core/*' 'colour/*' 'fonts/*' 'hardcopy/*' 'devices/*' \
@@ -52,6 +52,7 @@ status=$?
 missing=$(cat tests/exports/expected_exports*.txt | grep -v '^GplotErrno$' |
     sed -E 's/^_Z[0-9]+([A-Za-z_]+)P.*/\1/' | sort -u | comm -23 - <(sort -u "$guarded"))
 if [ -n "$missing" ]; then
+    # shellcheck disable=SC2086 # one line of names
     echo "exported without a guarded VEXL_API definition:" $missing
     status=1
 fi
