@@ -37,9 +37,9 @@ inline void escaped_exception() noexcept {
     fail(Error::MallocFailed);
 }
 
-// For the error-message query, whose callers print the result unchecked.
-inline const char *escaped_exception_message() noexcept {
-    fail(Error::MallocFailed);
+// The failure result of the error-message query, whose callers print it
+// unchecked: the message of the code the handler sets.
+inline const char *malloc_failed_message() noexcept {
     return GplotErrorTABLE[static_cast<int>(Error::MallocFailed)].message;
 }
 

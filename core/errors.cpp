@@ -71,7 +71,7 @@ extern "C" {
 VEXL_API const char *gplot_get_error_message(void) VEXL_TRY {
     return vexl::current_lookup().message;
 }
-VEXL_CATCH_RETURN(vexl::escaped_exception_message())
+VEXL_CATCH_RETURN(vexl::malloc_failed_message())
 
 VEXL_API int gplot_error_is_warning(void) VEXL_TRY {
     return vexl::current_class_is(vexl::ErrorClass::Warning);
