@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "colour/entry_array.h"
+#include "core/c_boundary.h"
 #include "support/integer_scan.h"
 #include "support/rtk_memory.h"
 
@@ -163,16 +164,19 @@ int read_color_file(ColorEntryList *list, FILE *file, int32_t max_capacity) {
 
 extern "C" {
 
-VEXL_API void kdcolor_create(ColorEntryList *list) {
+VEXL_API void kdcolor_create(ColorEntryList *list) VEXL_TRY {
     vexl::clear_entry_array(list);
 }
+VEXL_CATCH_RETURN()
 
-VEXL_API int kdcolor_read(ColorEntryList *list, FILE *file) {
+VEXL_API int kdcolor_read(ColorEntryList *list, FILE *file) VEXL_TRY {
     return vexl::read_color_file(list, file, std::numeric_limits<int32_t>::max());
 }
+VEXL_CATCH_RETURN(-1)
 
-VEXL_API void kdcolor_destroy(ColorEntryList *list) {
+VEXL_API void kdcolor_destroy(ColorEntryList *list) VEXL_TRY {
     vexl::release_entry_array(list);
 }
+VEXL_CATCH_RETURN()
 
 } // extern "C"

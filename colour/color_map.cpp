@@ -18,6 +18,8 @@
 
 #include "colour/color_file.h"
 #include "colour/display_colors.h"
+#include "core/c_boundary.h"
+#include "core/errors.h"
 #include "plot/gplot.h"
 #include "support/rtk_debug.h"
 #include "support/rtk_files.h"
@@ -290,6 +292,17 @@ int32_t find_color_by_name(const ColorMap &map, const char *name) {
 
 } // namespace vexl
 
-extern "C" VEXL_API FILE *gplot_get_filename(const char *setting) {
+extern "C" VEXL_API FILE *gplot_get_filename(const char *setting) VEXL_TRY {
     return vexl::open_setting_file(setting, vexl::process_color_map_sources());
 }
+VEXL_CATCH_RETURN(nullptr)
+
+// The stream belongs to the library's C runtime, so the library closes it.
+extern "C" VEXL_API int gplot_close_file(FILE *stream) VEXL_TRY {
+    if (stream == nullptr)
+        return vexl::fail(vexl::Error::InvalidArgument);
+    if (rtk_fclose(stream) != 0)
+        return vexl::fail(vexl::Error::FileCloseFailed);
+    return 1;
+}
+VEXL_CATCH_RETURN(0)

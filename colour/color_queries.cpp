@@ -5,6 +5,7 @@
 // arguments and report through GplotErrno; the map helpers they share with
 // the device slots only refuse what would read outside the map.
 #include "colour/color_map.h"
+#include "core/c_boundary.h"
 
 #include <algorithm>
 
@@ -38,19 +39,21 @@ bool get_contrast_color(const ColorMap &map, int32_t index, int32_t *out) {
 
 extern "C" {
 
-VEXL_API int gxwin_screen_get_color_size(int32_t *n) {
+VEXL_API int gxwin_screen_get_color_size(int32_t *n) VEXL_TRY {
     if (!n)
         return vexl::fail(vexl::Error::InvalidArgument);
     *n = vexl::color_count(vexl::find_color_map(0));
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gxwin_widget_get_color_size(void *, int32_t *n) {
+VEXL_API int gxwin_widget_get_color_size(void *, int32_t *n) VEXL_TRY {
     return gxwin_screen_get_color_size(n);
 }
+VEXL_CATCH_RETURN(0)
 
 VEXL_API int gxwin_widget_get_color_RGB(void *, int32_t index, int32_t *red, int32_t *green,
-                                        int32_t *blue) {
+                                        int32_t *blue) VEXL_TRY {
     if (!red || !green || !blue)
         return vexl::fail(vexl::Error::InvalidArgument);
     const vexl::ColorMapEntry *entry = vexl::color_entry(vexl::find_color_map(0), index);
@@ -61,10 +64,12 @@ VEXL_API int gxwin_widget_get_color_RGB(void *, int32_t index, int32_t *red, int
     *blue = entry->blue;
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
 VEXL_API int gxwin_screen_get_color_RGB(int32_t index, int32_t *red, int32_t *green,
-                                        int32_t *blue) {
+                                        int32_t *blue) VEXL_TRY {
     return gxwin_widget_get_color_RGB(nullptr, index, red, green, blue);
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

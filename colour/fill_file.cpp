@@ -17,6 +17,7 @@
 
 #include "colour/entry_array.h"
 #include "colour/text_line.h"
+#include "core/c_boundary.h"
 #include "core/errors.h"
 #include "plot/gplot.h"
 #include "support/integer_scan.h"
@@ -86,11 +87,12 @@ bool parse_entry(const vexl::TextLine &line, FillEntry &entry) {
 
 extern "C" {
 
-VEXL_API void kdfill_create(FillEntryList *list) {
+VEXL_API void kdfill_create(FillEntryList *list) VEXL_TRY {
     vexl::clear_entry_array(list);
 }
+VEXL_CATCH_RETURN()
 
-VEXL_API int kdfill_read(FillEntryList *list, FILE *file) {
+VEXL_API int kdfill_read(FillEntryList *list, FILE *file) VEXL_TRY {
     if (!list || !file || list->count < 0) {
         vexl::fail(vexl::Error::InvalidArgument);
         return -1;
@@ -115,9 +117,11 @@ VEXL_API int kdfill_read(FillEntryList *list, FILE *file) {
     }
     return list->count;
 }
+VEXL_CATCH_RETURN(-1)
 
-VEXL_API void kdfill_destroy(FillEntryList *list) {
+VEXL_API void kdfill_destroy(FillEntryList *list) VEXL_TRY {
     vexl::release_entry_array(list);
 }
+VEXL_CATCH_RETURN()
 
 } // extern "C"

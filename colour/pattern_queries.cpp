@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "core/c_boundary.h"
 #include "core/errors.h"
 
 namespace vexl {
@@ -66,20 +67,24 @@ int query_pixmap_id(PatternTable &table, int32_t index, void **id) {
 
 extern "C" {
 
-VEXL_API int gxwin_get_pattern_size(int32_t *n) {
+VEXL_API int gxwin_get_pattern_size(int32_t *n) VEXL_TRY {
     return vexl::query_pattern_size(vexl::process_pattern_table(), n);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gxwin_get_pattern_index(const char *name, int32_t *index) {
+VEXL_API int gxwin_get_pattern_index(const char *name, int32_t *index) VEXL_TRY {
     return vexl::query_pattern_index(vexl::process_pattern_table(), name, index);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gxwin_get_pattern_name(int32_t index, const char **name) {
+VEXL_API int gxwin_get_pattern_name(int32_t index, const char **name) VEXL_TRY {
     return vexl::query_pattern_name(vexl::process_pattern_table(), index, name);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gxwin_get_pixmap_id(int32_t index, void **id) {
+VEXL_API int gxwin_get_pixmap_id(int32_t index, void **id) VEXL_TRY {
     return vexl::query_pixmap_id(vexl::process_pattern_table(), index, id);
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "core/c_boundary.h"
 #include "plot/gplot.h"
 
 extern "C" {
@@ -67,20 +68,24 @@ int current_class_is(ErrorClass wanted) {
 
 extern "C" {
 
-VEXL_API const char *gplot_get_error_message(void) {
+VEXL_API const char *gplot_get_error_message(void) VEXL_TRY {
     return vexl::current_lookup().message;
 }
+VEXL_CATCH_RETURN(vexl::malloc_failed_message())
 
-VEXL_API int gplot_error_is_warning(void) {
+VEXL_API int gplot_error_is_warning(void) VEXL_TRY {
     return vexl::current_class_is(vexl::ErrorClass::Warning);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_error_is_severe(void) {
+VEXL_API int gplot_error_is_severe(void) VEXL_TRY {
     return vexl::current_class_is(vexl::ErrorClass::Severe);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_error_is_fatal(void) {
+VEXL_API int gplot_error_is_fatal(void) VEXL_TRY {
     return vexl::current_class_is(vexl::ErrorClass::Fatal);
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

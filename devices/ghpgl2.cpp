@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "colour/color_map.h"
+#include "core/c_boundary.h"
 #include "core/errors.h"
 #include "devices/ghpgl2_fill_types.h"
 #include "support/int32_conversions.h"
@@ -250,7 +251,7 @@ bool GHPGL2::get_width_n_height(int32_t *width, int32_t *height) {
 
 extern "C" {
 
-VEXL_API int ghpgl2_create(GPlot *plot, const char *file, DBUnitCode units, int value) {
+VEXL_API int ghpgl2_create(GPlot *plot, const char *file, DBUnitCode units, int value) VEXL_TRY {
     vexl::clear_error();
     if (plot == nullptr)
         return vexl::fail(vexl::Error::InvalidPlot);
@@ -270,13 +271,16 @@ VEXL_API int ghpgl2_create(GPlot *plot, const char *file, DBUnitCode units, int 
         return 0;
     }
 }
+VEXL_CATCH_RETURN(0, vexl::Error::Hpgl2MallocFailed)
 
-VEXL_API int ghpgl2_color_mode(int on) {
+VEXL_API int ghpgl2_color_mode(int on) VEXL_TRY {
     return on != 0 ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int ghpgl2_force_monochrome(int colors) {
+VEXL_API int ghpgl2_force_monochrome(int colors) VEXL_TRY {
     return colors < 3 ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

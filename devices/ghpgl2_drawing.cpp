@@ -7,6 +7,7 @@
 //
 // Lists with no elements draw nothing and succeed, as the device interface's
 // other list operations do; none of them reads a point it was not given.
+#include "core/c_boundary.h"
 #include "devices/ghpgl2.h"
 
 #include <cstddef>
@@ -166,7 +167,7 @@ bool GHPGL2::draw_edged_rectangle_world(const WorldPointS &a, const WorldPointS 
 }
 
 extern "C" VEXL_API int ghpgl2_draw_rectangle2_world(GPlot *plot, const WorldPointS *a,
-                                                     const WorldPointS *b) {
+                                                     const WorldPointS *b) VEXL_TRY {
     // Only a plot-file device can draw this; any other device is as unusable
     // for it as a missing one.
     GHPGL2 *device = plot != nullptr ? dynamic_cast<GHPGL2 *>(plot->device) : nullptr;
@@ -176,3 +177,4 @@ extern "C" VEXL_API int ghpgl2_draw_rectangle2_world(GPlot *plot, const WorldPoi
         return vexl::fail(vexl::Error::InvalidArgument);
     return device->draw_edged_rectangle_world(*a, *b) ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)

@@ -10,6 +10,7 @@
 #include <new>
 #include <optional>
 
+#include "core/c_boundary.h"
 #include "fonts/font_index.h"
 #include "fonts/hershey_data.h"
 #include "plot/gfonts.h"
@@ -99,7 +100,7 @@ bool load_index(GFontSet &set, const FontIndex &index, bool ascii) {
 
 extern "C" {
 
-VEXL_API int gfs_open(GFontSet *set, FILE *index_file, FILE *hershey_file) {
+VEXL_API int gfs_open(GFontSet *set, FILE *index_file, FILE *hershey_file) VEXL_TRY {
     if (!set)
         return 0;
     set->index_file = index_file;
@@ -108,8 +109,9 @@ VEXL_API int gfs_open(GFontSet *set, FILE *index_file, FILE *hershey_file) {
     set->num_glyphs = 0;
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gfs_load_ascii_table(GFontSet *set) {
+VEXL_API int gfs_load_ascii_table(GFontSet *set) VEXL_TRY {
     if (!set)
         return 0;
     gfs_unload(set);
@@ -135,8 +137,9 @@ VEXL_API int gfs_load_ascii_table(GFontSet *set) {
         });
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gfs_load_virtual_table(GFontSet *set) {
+VEXL_API int gfs_load_virtual_table(GFontSet *set) VEXL_TRY {
     if (!set)
         return 0;
     gfs_unload(set);
@@ -153,16 +156,18 @@ VEXL_API int gfs_load_virtual_table(GFontSet *set) {
         return 0;
     }
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gfs_get_font_ascii(GFontSet *set, char c, GFont *out) {
+VEXL_API int gfs_get_font_ascii(GFontSet *set, char c, GFont *out) VEXL_TRY {
     const int32_t slot = static_cast<unsigned char>(c) - vexl::hershey::kFirstAsciiCharacter;
     if (!set || !out || !set->glyphs || slot < 0 || slot >= set->num_glyphs)
         return 0;
     *out = set->glyphs[slot];
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gfs_get_font_virtual(GFontSet *set, int32_t code, GFont *out) {
+VEXL_API int gfs_get_font_virtual(GFontSet *set, int32_t code, GFont *out) VEXL_TRY {
     if (!set || !out || !set->glyphs)
         return 0;
     for (int32_t i = 0; i < set->num_glyphs; ++i) {
@@ -173,33 +178,38 @@ VEXL_API int gfs_get_font_virtual(GFontSet *set, int32_t code, GFont *out) {
     }
     return 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gfs_set_font(GFontSet *set, int32_t i, const GFont *font) {
+VEXL_API int gfs_set_font(GFontSet *set, int32_t i, const GFont *font) VEXL_TRY {
     if (!set || !font || !set->glyphs || i < 0 || i >= set->num_glyphs)
         return 0;
     set->glyphs[i] = *font;
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gfs_set_bound_box(GFontSet *set, const int32_t box[4]) {
+VEXL_API int gfs_set_bound_box(GFontSet *set, const int32_t box[4]) VEXL_TRY {
     if (!set || !box)
         return 0;
     std::copy(box, box + 4, set->bound_box);
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gfs_get_bound_box(GFontSet *set, int32_t box[4]) {
+VEXL_API int gfs_get_bound_box(GFontSet *set, int32_t box[4]) VEXL_TRY {
     if (!set || !box)
         return 0;
     std::copy(set->bound_box, set->bound_box + 4, box);
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int32_t gfs_num_fonts(GFontSet *set) {
+VEXL_API int32_t gfs_num_fonts(GFontSet *set) VEXL_TRY {
     return set ? set->num_glyphs : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gfs_get_font_aspect_ratio(GFontSet *set, double *ratio) {
+VEXL_API int gfs_get_font_aspect_ratio(GFontSet *set, double *ratio) VEXL_TRY {
     if (!set || !ratio)
         return 0;
     // Differences in 64 bits: a box read from a file may span all of int32_t.
@@ -210,8 +220,9 @@ VEXL_API int gfs_get_font_aspect_ratio(GFontSet *set, double *ratio) {
     *ratio = static_cast<double>(width) / static_cast<double>(height);
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gfs_unload(GFontSet *set) {
+VEXL_API int gfs_unload(GFontSet *set) VEXL_TRY {
     if (!set || !set->glyphs)
         return 0;
     for (int32_t i = 0; i < set->num_glyphs; ++i)
@@ -221,10 +232,12 @@ VEXL_API int gfs_unload(GFontSet *set) {
     set->num_glyphs = 0;
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gfs_close(GFontSet *set) {
+VEXL_API int gfs_close(GFontSet *set) VEXL_TRY {
     gfs_unload(set);
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/c_boundary.h"
 #include "core/errors.h"
 #include "fonts/table_list.h"
 #include "fonts/table_name.h"
@@ -62,7 +63,8 @@ bool listed_table_name_less(const char *a, const char *b) {
 
 extern "C" {
 
-VEXL_API int gftable_load_font_table(GFontTable *table, int font_set, int kind, const char *name) {
+VEXL_API int gftable_load_font_table(GFontTable *table, int font_set, int kind,
+                                     const char *name) VEXL_TRY {
     if (table == nullptr)
         return vexl::fail(vexl::Error::InvalidArgument);
     if (font_set != 0 && font_set != 1)
@@ -104,29 +106,35 @@ VEXL_API int gftable_load_font_table(GFontTable *table, int font_set, int kind, 
     table->font_set.hershey_file = nullptr;
     return result;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gftable_unload_font_table(GFontTable *table) {
+VEXL_API int gftable_unload_font_table(GFontTable *table) VEXL_TRY {
     return table != nullptr ? gfs_unload(&table->font_set) : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gftable_get_ascii_font(GFontTable *table, char c, GFont *out) {
+VEXL_API int gftable_get_ascii_font(GFontTable *table, char c, GFont *out) VEXL_TRY {
     return table != nullptr ? gfs_get_font_ascii(&table->font_set, c, out) : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gftable_get_virtual_font(GFontTable *table, int32_t code, GFont *out) {
+VEXL_API int gftable_get_virtual_font(GFontTable *table, int32_t code, GFont *out) VEXL_TRY {
     return table != nullptr ? gfs_get_font_virtual(&table->font_set, code, out) : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gftable_get_font_aspect_ratio(GFontTable *table, double *ratio) {
+VEXL_API int gftable_get_font_aspect_ratio(GFontTable *table, double *ratio) VEXL_TRY {
     return table != nullptr ? gfs_get_font_aspect_ratio(&table->font_set, ratio) : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API const char *gftable_get_font_name(GFontTable *table) {
+VEXL_API const char *gftable_get_font_name(GFontTable *table) VEXL_TRY {
     return table != nullptr ? table->name : nullptr;
 }
+VEXL_CATCH_RETURN(nullptr)
 
 VEXL_API int gftable_get_ascii_text_bound_box(GFontTable *table, int32_t size, const char *text,
-                                              int32_t *height, int32_t *width) {
+                                              int32_t *height, int32_t *width) VEXL_TRY {
     if (table == nullptr || height == nullptr || width == nullptr)
         return vexl::fail(vexl::Error::InvalidArgument);
     const int32_t *box = table->font_set.bound_box;
@@ -157,13 +165,15 @@ VEXL_API int gftable_get_ascii_text_bound_box(GFontTable *table, int32_t size, c
     *width = vexl::trunc_to_int32(static_cast<double>(size) * static_cast<double>(widest) / h);
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gftable_expand_tab_to_spaces(int column, int tab) {
+VEXL_API int gftable_expand_tab_to_spaces(int column, int tab) VEXL_TRY {
     tab = usable_tabstop(tab);
     return (column / tab + 1) * tab - column;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gftable_get_number_ascii_fonts(void *) {
+VEXL_API int gftable_get_number_ascii_fonts(void *) VEXL_TRY {
     if (listed_tables.count > 0)
         return listed_tables.count;
     const std::string directory = setting_or("MOLVERN_FONT_FILE", ".");
@@ -186,12 +196,14 @@ VEXL_API int gftable_get_number_ascii_fonts(void *) {
               });
     return listed_tables.count;
 }
+VEXL_CATCH_RETURN(-1)
 
-VEXL_API const char *gftable_get_ascii_fonttable_name(void *, int index) {
+VEXL_API const char *gftable_get_ascii_fonttable_name(void *, int index) VEXL_TRY {
     // Only slots that hold a name are answered; others would read past the list.
     if (index < 0 || index >= listed_tables.count)
         return nullptr;
     return listed_tables.names[index].data();
 }
+VEXL_CATCH_RETURN(nullptr)
 
 } // extern "C"

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <functional>
 
+#include "core/c_boundary.h"
 #include "core/gxwin_base.h"
 #include "fonts/freetype_measure.h"
 #include "fonts/table_name.h"
@@ -74,7 +75,8 @@ int measure(vexl::FreeTypeFont &face, const GFontTable &table, const GPlot *plot
 } // namespace
 
 VEXL_API int gfreetype_get_bounding_box(GXWINbase *device, GFontTable *font, int32_t height,
-                                        const char *text, int32_t *height_out, int32_t *width_out) {
+                                        const char *text, int32_t *height_out,
+                                        int32_t *width_out) VEXL_TRY {
     if (device == nullptr || height_out == nullptr || width_out == nullptr)
         return 0;
     if (is_stroke_table(font))
@@ -94,12 +96,13 @@ VEXL_API int gfreetype_get_bounding_box(GXWINbase *device, GFontTable *font, int
         }};
     return measure(*face, *font, plot, height, text, height_out, width_out, scales);
 }
+VEXL_CATCH_RETURN(0)
 
 extern "C" {
 
 VEXL_API int gfreetype_get_bounding_box_nw(GFontTable *font, DBUnitCode units, double scale,
                                            int32_t height, const char *text, int32_t *height_out,
-                                           int32_t *width_out) {
+                                           int32_t *width_out) VEXL_TRY {
     if (height_out == nullptr || width_out == nullptr)
         return 0;
     if (is_stroke_table(font))
@@ -122,6 +125,7 @@ VEXL_API int gfreetype_get_bounding_box_nw(GFontTable *font, DBUnitCode units, d
                         }};
     return measure(*face, *font, nullptr, height, text, height_out, width_out, scales);
 }
+VEXL_CATCH_RETURN(0)
 
 // Without GDI text in this build the FreeType measurement answers for
 // TrueType tables, the stroke measurement for Hershey ones. Either way the
@@ -129,7 +133,7 @@ VEXL_API int gfreetype_get_bounding_box_nw(GFontTable *font, DBUnitCode units, d
 // is opened for a stand-in table named like it and let go afterwards.
 VEXL_API int gttfont_get_bounding_box_nw(GFontTable *font, DBUnitCode units, double scale,
                                          int32_t height, const char *text, int32_t *height_out,
-                                         int32_t *width_out) {
+                                         int32_t *width_out) VEXL_TRY {
     if (font == nullptr || height_out == nullptr || width_out == nullptr)
         return 0;
     if (is_stroke_table(font))
@@ -147,5 +151,6 @@ VEXL_API int gttfont_get_bounding_box_nw(GFontTable *font, DBUnitCode units, dou
     gfreetype_unloadFont(&stand_in);
     return result;
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

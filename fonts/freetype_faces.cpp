@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "core/c_boundary.h"
 #include "fonts/freetype_engine.h"
 #include "fonts/freetype_font.h"
 #include "fonts/table_name.h"
@@ -205,11 +206,12 @@ bool ensure_freetype_font_loaded(GFontTable *table) {
 
 extern "C" {
 
-VEXL_API int gfreetype_loadFont(GFontTable *font) {
+VEXL_API int gfreetype_loadFont(GFontTable *font) VEXL_TRY {
     return vexl::load_font(font);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gfreetype_unloadFont(GFontTable *font) {
+VEXL_API int gfreetype_unloadFont(GFontTable *font) VEXL_TRY {
     if (font == nullptr)
         return 0;
     vexl::release_font(font->freetype_font);
@@ -218,11 +220,13 @@ VEXL_API int gfreetype_unloadFont(GFontTable *font) {
     vexl::set_table_name(font, nullptr);
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gfreetype_displayFontDialog(GFontTable *font) {
+VEXL_API int gfreetype_displayFontDialog(GFontTable *font) VEXL_TRY {
     if (font != nullptr)
         vexl::start_engine_for(font);
     return 0;
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

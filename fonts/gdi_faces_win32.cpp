@@ -1,5 +1,6 @@
 // GDI's TrueType faces, enumerated on a screen device context, and the two
 // narrow-text GDI calls the exported interface passes through.
+#include "core/c_boundary.h"
 #include "fonts/gdi_faces.h"
 
 #include <windows.h>
@@ -53,13 +54,16 @@ int capped_length(unsigned length) {
 
 extern "C" {
 
-VEXL_API int vexl_TextOut(void *hdc, int x, int y, const char *text, unsigned length) {
+VEXL_API int vexl_TextOut(void *hdc, int x, int y, const char *text, unsigned length) VEXL_TRY {
     return TextOutA(static_cast<HDC>(hdc), x, y, text, capped_length(length));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int vexl_GetTextExtentPoint32(void *hdc, const char *text, unsigned length, void *size) {
+VEXL_API int vexl_GetTextExtentPoint32(void *hdc, const char *text, unsigned length,
+                                       void *size) VEXL_TRY {
     return GetTextExtentPoint32A(static_cast<HDC>(hdc), text, capped_length(length),
                                  static_cast<SIZE *>(size));
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <utility>
 
+#include "core/c_boundary.h"
 #include "fonts/freetype_fonts.h"
 #include "fonts/gdi_faces.h"
 #include "fonts/table_name.h"
@@ -179,7 +180,7 @@ FontNameList &process_hershey_list() {
 
 extern "C" {
 
-VEXL_API int gttfont_loadFont(GFontTable *font, const char *name) {
+VEXL_API int gttfont_loadFont(GFontTable *font, const char *name) VEXL_TRY {
     if (process_font_mode() == FontMode::hershey)
         return vexl::load_hershey_table(font, name);
     if (font == nullptr)
@@ -190,39 +191,45 @@ VEXL_API int gttfont_loadFont(GFontTable *font, const char *name) {
     const bool named = name && *name;
     return vexl::load_truetype_name(font, name, named ? process_truetype_list().names() : no_faces);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gttfont_unloadFont(GFontTable *font) {
+VEXL_API int gttfont_unloadFont(GFontTable *font) VEXL_TRY {
     if (process_font_mode() == FontMode::truetype)
         return gfreetype_unloadFont(font);
     if (font)
         vexl::set_table_name(font, nullptr);
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gttfont_displayFontDialog(GFontTable *) {
+VEXL_API int gttfont_displayFontDialog(GFontTable *) VEXL_TRY {
     // Hershey tables have no dialog. The TrueType dialog belongs to the GDI
     // text code, which is not there yet: until then no font is chosen.
     process_font_mode();
     return 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API const char *gttfont_getFontName(GFontTable *font) {
+VEXL_API const char *gttfont_getFontName(GFontTable *font) VEXL_TRY {
     return font ? font->name : nullptr;
 }
+VEXL_CATCH_RETURN(nullptr)
 
-VEXL_API int gttfont_setFontName(GFontTable *font, const char *name) {
+VEXL_API int gttfont_setFontName(GFontTable *font, const char *name) VEXL_TRY {
     if (font == nullptr || name == nullptr || *name == '\0')
         return 0;
     vexl::set_table_name(font, name);
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API const char **gttfont_getFontList(int *count) {
+VEXL_API const char **gttfont_getFontList(int *count) VEXL_TRY {
     FontNameList &list =
         process_font_mode() == FontMode::hershey ? process_hershey_list() : process_truetype_list();
     if (count)
         *count = list.count();
     return list.data();
 }
+VEXL_CATCH_RETURN(nullptr)
 
 } // extern "C"

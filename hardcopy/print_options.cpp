@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/c_boundary.h"
 #include "plot/gplot.h"
 
 namespace vexl {
@@ -39,77 +40,97 @@ using vexl::print_options;
 
 extern "C" {
 
-VEXL_API int getPrintStatus(void) {
+VEXL_API int getPrintStatus(void) VEXL_TRY {
     return print_options().printStatus;
 }
-VEXL_API void setPrintStatus(int value) {
+VEXL_CATCH_RETURN(0)
+VEXL_API void setPrintStatus(int value) VEXL_TRY {
     print_options().printStatus = value;
 }
+VEXL_CATCH_RETURN()
 
-VEXL_API int printToFileSelected(void) {
+VEXL_API int printToFileSelected(void) VEXL_TRY {
     return print_options().printToFile;
 }
-VEXL_API int gprint_get_printtofile_status(void) {
+VEXL_CATCH_RETURN(0)
+VEXL_API int gprint_get_printtofile_status(void) VEXL_TRY {
     return printToFileSelected();
 }
-VEXL_API int vexl_printdlg_get_printtofile_status(void) {
+VEXL_CATCH_RETURN(0)
+VEXL_API int vexl_printdlg_get_printtofile_status(void) VEXL_TRY {
     return printToFileSelected();
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int printToHPGL2Selected(void) {
+VEXL_API int printToHPGL2Selected(void) VEXL_TRY {
     return print_options().fileType == vexl::PrintFileType::Hpgl2 ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int copyToClipboardSelected(void) {
+VEXL_API int copyToClipboardSelected(void) VEXL_TRY {
     return print_options().copyToClipboard;
 }
-VEXL_API int colorOutputSelected(void) {
+VEXL_CATCH_RETURN(0)
+VEXL_API int colorOutputSelected(void) VEXL_TRY {
     return print_options().colorOutput;
 }
-VEXL_API int scaleToFitPageSelected(void) {
+VEXL_CATCH_RETURN(0)
+VEXL_API int scaleToFitPageSelected(void) VEXL_TRY {
     return print_options().scaleToFitPage;
 }
-VEXL_API int preserveBkgColorSelected(void) {
+VEXL_CATCH_RETURN(0)
+VEXL_API int preserveBkgColorSelected(void) VEXL_TRY {
     return print_options().preserveBkgColor;
 }
-VEXL_API int AldusPlaceableSelected(void) {
+VEXL_CATCH_RETURN(0)
+VEXL_API int AldusPlaceableSelected(void) VEXL_TRY {
     return print_options().aldusPlaceable;
 }
-VEXL_API int fileType(void) {
+VEXL_CATCH_RETURN(0)
+VEXL_API int fileType(void) VEXL_TRY {
     return static_cast<int>(print_options().fileType);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API void setScaleToFitPage(int value) {
+VEXL_API void setScaleToFitPage(int value) VEXL_TRY {
     print_options().scaleToFitPage = value;
 }
+VEXL_CATCH_RETURN()
 
-VEXL_API int setCopyToClipboardActive(int value) {
+VEXL_API int setCopyToClipboardActive(int value) VEXL_TRY {
     print_options().copyToClipboardActive = value;
     return value;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gprint_enable_copy_to_clipboard(int value) {
+VEXL_API int gprint_enable_copy_to_clipboard(int value) VEXL_TRY {
     print_options().copyToClipboardActive = value;
     print_options().clipboardSwitchSet = 1;
     return value;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API const char *gprint_get_printtofile_filename(void) {
+VEXL_API const char *gprint_get_printtofile_filename(void) VEXL_TRY {
     return vexl::copy_of_file_name();
 }
-VEXL_API const char *vexl_printdlg_get_printtofile_filename(void) {
+VEXL_CATCH_RETURN(nullptr)
+VEXL_API const char *vexl_printdlg_get_printtofile_filename(void) VEXL_TRY {
     return vexl::copy_of_file_name();
 }
+VEXL_CATCH_RETURN(nullptr)
 
-VEXL_API void gprint_set_printtofile_filename(const char *name) {
+VEXL_API void gprint_set_printtofile_filename(const char *name) VEXL_TRY {
     vexl::keep_file_name(name);
 }
-VEXL_API void vexl_printdlg_set_printtofile_filename(const char *name) {
+VEXL_CATCH_RETURN()
+VEXL_API void vexl_printdlg_set_printtofile_filename(const char *name) VEXL_TRY {
     vexl::keep_file_name(name);
 }
+VEXL_CATCH_RETURN()
 
-VEXL_API int gxwin_printtofile_using_screenshot_method(void) {
+VEXL_API int gxwin_printtofile_using_screenshot_method(void) VEXL_TRY {
     return 0;
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

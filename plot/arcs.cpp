@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/c_boundary.h"
 #include "core/coordinate_flags.h"
 #include "core/errors.h"
 #include "core/gxwin_base.h"
@@ -151,7 +152,7 @@ using vexl::fail;
 
 extern "C" {
 
-VEXL_API int gplot_draw_arc_world(GPlot *plot, const WorldArcS *arc) {
+VEXL_API int gplot_draw_arc_world(GPlot *plot, const WorldArcS *arc) VEXL_TRY {
     if (vexl::refused(plot, arc == nullptr))
         return 0;
     const WorldPointS start{arc->x, arc->y};
@@ -172,11 +173,13 @@ VEXL_API int gplot_draw_arc_world(GPlot *plot, const WorldArcS *arc) {
         return vexl::arc_to_polyline(plot, *arc);
     return vexl::as_result(device.draw_arc_world(*arc));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_arcs_world(GPlot *plot, const WorldArcS *arcs, int n) {
+VEXL_API int gplot_draw_arcs_world(GPlot *plot, const WorldArcS *arcs, int n) VEXL_TRY {
     if (vexl::refused(plot, arcs == nullptr && n > 0))
         return 0;
     return vexl::as_result(plot->device->draw_arcs_world(arcs, n));
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

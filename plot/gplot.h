@@ -288,8 +288,13 @@ VEXL_API void kdcolor_create(ColorEntryList *list);
 /* Number of entries read, or -1 when the list cannot grow. */
 VEXL_API int kdcolor_read(ColorEntryList *list, FILE *file);
 VEXL_API void kdcolor_destroy(ColorEntryList *list);
-/* Opens the file a setting names for reading; null when unset or unreadable. */
+/* Opens the file a setting names for reading; null when unset or unreadable.
+   Close the stream with gplot_close_file, not fclose: a program built
+   against another C runtime than the library's cannot close it itself. */
 VEXL_API FILE *gplot_get_filename(const char *setting);
+/* Closes a stream gplot_get_filename opened: 1, or 0 with code 10 for a
+   null stream and code 24 when the close fails. */
+VEXL_API int gplot_close_file(FILE *stream);
 
 VEXL_API int gxwin_screen_get_color_size(int32_t *n);
 VEXL_API int gxwin_widget_get_color_size(void *widget, int32_t *n);

@@ -3,6 +3,7 @@
 // always drawn with solid lines; the plot's line type is restored afterwards.
 #include <cstdint>
 
+#include "core/c_boundary.h"
 #include "core/errors.h"
 #include "core/gxwin_base.h"
 #include "plot/gplot.h"
@@ -107,7 +108,7 @@ using vexl::fail;
 
 extern "C" {
 
-VEXL_API int gplot_draw_marker_world(GPlot *plot, const WorldPointS *point, int size) {
+VEXL_API int gplot_draw_marker_world(GPlot *plot, const WorldPointS *point, int size) VEXL_TRY {
     if (vexl::refused(plot, point == nullptr || size < 0))
         return 0;
     if (size == 0)
@@ -115,8 +116,9 @@ VEXL_API int gplot_draw_marker_world(GPlot *plot, const WorldPointS *point, int 
     WorldPointS one = *point;
     return gplot_draw_markers_world(plot, &one, 1, size);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_markers_world(GPlot *plot, WorldPointS *points, int n, int size) {
+VEXL_API int gplot_draw_markers_world(GPlot *plot, WorldPointS *points, int n, int size) VEXL_TRY {
     if (vexl::refused(plot, points == nullptr || n < 0 || size < 0))
         return 0;
     if (n == 0 || size == 0)
@@ -135,17 +137,21 @@ VEXL_API int gplot_draw_markers_world(GPlot *plot, WorldPointS *points, int n, i
         plot->device->set_line_type(saved_line_type);
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_marker_device(GPlot *plot, const DevicePointS *point, int marker) {
+VEXL_API int gplot_draw_marker_device(GPlot *plot, const DevicePointS *point, int marker) VEXL_TRY {
     if (vexl::refused(plot, point == nullptr || marker < 0))
         return 0;
     return marker == 0 ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_markers_device(GPlot *plot, const DevicePointS *points, int n, int marker) {
+VEXL_API int gplot_draw_markers_device(GPlot *plot, const DevicePointS *points, int n,
+                                       int marker) VEXL_TRY {
     if (vexl::refused(plot, points == nullptr || n < 0 || marker < 0))
         return 0;
     return n == 0 || marker == 0 ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

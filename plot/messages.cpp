@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "core/c_boundary.h"
 #include "support/platform.h"
 #include "support/settings_lookup.h"
 
@@ -58,7 +59,7 @@ MessageResult message_result(int type, int button_id) {
 } // namespace vexl
 
 extern "C" VEXL_API MessageResult vexl_displayMsg(const char *text, const char *caption,
-                                                  MessageType type) {
+                                                  MessageType type) VEXL_TRY {
     if (text == nullptr)
         text = "";
     if (caption == nullptr)
@@ -77,3 +78,4 @@ extern "C" VEXL_API MessageResult vexl_displayMsg(const char *text, const char *
     std::fprintf(stderr, "%s\n", text);
     return MSG_RESULT_NONE;
 }
+VEXL_CATCH_RETURN(MSG_RESULT_NONE)

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <new>
 
+#include "core/c_boundary.h"
 #include "core/errors.h"
 #include "core/gxwin_base.h"
 #include "devices/device_factory.h"
@@ -124,7 +125,7 @@ using vexl::plot_is_valid;
 
 extern "C" {
 
-VEXL_API GPlot *gplot_open(GPlotDevice kind, void *a, void *b, void *c, void *d) {
+VEXL_API GPlot *gplot_open(GPlotDevice kind, void *a, void *b, void *c, void *d) VEXL_TRY {
     const auto as_int = [](void *value) {
         return static_cast<int>(reinterpret_cast<std::intptr_t>(value));
     };
@@ -144,30 +145,35 @@ VEXL_API GPlot *gplot_open(GPlotDevice kind, void *a, void *b, void *c, void *d)
     vexl::fail(vexl::Error::InvalidDeviceType);
     return nullptr;
 }
+VEXL_CATCH_RETURN(nullptr)
 
-VEXL_API GPlot *gplot_open_hpgl2(const char *file, DBUnitCode units, int value) {
+VEXL_API GPlot *gplot_open_hpgl2(const char *file, DBUnitCode units, int value) VEXL_TRY {
     return vexl::open_plot(
         GPLOT_HPGL2,
         [=](GPlot *plot) { return vexl::create_hpgl2_device(plot, file, units, value); },
         vexl::ConstructionFailure::Hpgl2);
 }
+VEXL_CATCH_RETURN(nullptr)
 
-VEXL_API GPlot *gplot_open_screen(void *window) {
+VEXL_API GPlot *gplot_open_screen(void *window) VEXL_TRY {
     return vexl::open_plot(
         GPLOT_SCREEN,
         [=](GPlot *plot) { return vexl::create_gdi_device(plot, window, nullptr, 0, 0); },
         vexl::ConstructionFailure::Gdi);
 }
+VEXL_CATCH_RETURN(nullptr)
 
-VEXL_API GPlot *gplot_open_file(const char *file, int p1, int p2, void *) {
+VEXL_API GPlot *gplot_open_file(const char *file, int p1, int p2, void *) VEXL_TRY {
     return vexl::open_hard_copy(GPLOT_FILE, file, p1, p2);
 }
+VEXL_CATCH_RETURN(nullptr)
 
-VEXL_API GPlot *gplot_open_print(const char *file, int p1, int p2, void *) {
+VEXL_API GPlot *gplot_open_print(const char *file, int p1, int p2, void *) VEXL_TRY {
     return vexl::open_hard_copy(GPLOT_PRINT, file, p1, p2);
 }
+VEXL_CATCH_RETURN(nullptr)
 
-VEXL_API GPlot *gplot_open_clipboard(void *) {
+VEXL_API GPlot *gplot_open_clipboard(void *) VEXL_TRY {
     return vexl::open_plot(
         GPLOT_CLIPBOARD,
         [](GPlot *plot) {
@@ -183,8 +189,9 @@ VEXL_API GPlot *gplot_open_clipboard(void *) {
         },
         vexl::ConstructionFailure::Gdi);
 }
+VEXL_CATCH_RETURN(nullptr)
 
-VEXL_API int gplot_close(GPlot *plot) {
+VEXL_API int gplot_close(GPlot *plot) VEXL_TRY {
     if (!plot_is_valid(plot))
         return vexl::fail(vexl::Error::InvalidPlot);
     // The plot is released even when its output was lost: there is nothing
@@ -194,50 +201,58 @@ VEXL_API int gplot_close(GPlot *plot) {
     rtk_free(plot);
     return closed ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_clear(GPlot *plot) {
+VEXL_API int gplot_clear(GPlot *plot) VEXL_TRY {
     if (!plot_is_valid(plot))
         return vexl::fail(vexl::Error::InvalidPlot);
     return plot->device->clear() ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_flush(GPlot *plot) {
+VEXL_API int gplot_flush(GPlot *plot) VEXL_TRY {
     if (!plot_is_valid(plot))
         return vexl::fail(vexl::Error::InvalidPlot);
     return vexl::done_without_error([plot] { plot->device->flush(); }) ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_set_buffer_mode(GPlot *plot, int on) {
+VEXL_API int gplot_set_buffer_mode(GPlot *plot, int on) VEXL_TRY {
     if (!plot_is_valid(plot))
         return vexl::fail(vexl::Error::InvalidPlot);
     return plot->device->set_buffer_mode(on != 0) ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_get_buffer_mode(GPlot *plot) {
+VEXL_API int gplot_get_buffer_mode(GPlot *plot) VEXL_TRY {
     if (!plot_is_valid(plot))
         return vexl::fail(vexl::Error::InvalidPlot);
     return plot->device->buffer_mode ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_resize_plot(GPlot *plot) {
+VEXL_API int gplot_resize_plot(GPlot *plot) VEXL_TRY {
     if (!plot_is_valid(plot))
         return vexl::fail(vexl::Error::InvalidPlot);
     return plot->device->resize_plot() ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_force_display_repaint(GPlot *plot) {
+VEXL_API int gplot_force_display_repaint(GPlot *plot) VEXL_TRY {
     if (!plot_is_valid(plot))
         return vexl::fail(vexl::Error::InvalidPlot);
     plot->device->force_display_repaint();
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_save_clipboard_to_file(GPlot *plot, const char *file) {
+VEXL_API int gplot_save_clipboard_to_file(GPlot *plot, const char *file) VEXL_TRY {
     if (!plot_is_valid(plot))
         return vexl::fail(vexl::Error::InvalidPlot);
     if (file == nullptr || file[0] == '\0')
         return 1;
     return plot->device->save_clipboard_to_file(file) ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/c_boundary.h"
 #include "core/errors.h"
 #include "core/gxwin_base.h"
 #include "plot/clipping_state.h"
@@ -132,7 +133,7 @@ using vexl::fail;
 
 extern "C" {
 
-VEXL_API int gplot_draw_point_world(GPlot *plot, const WorldPointS *point) {
+VEXL_API int gplot_draw_point_world(GPlot *plot, const WorldPointS *point) VEXL_TRY {
     if (vexl::refused(plot, point == nullptr))
         return 0;
     if (vexl::world_clipping_active(*plot) &&
@@ -140,8 +141,9 @@ VEXL_API int gplot_draw_point_world(GPlot *plot, const WorldPointS *point) {
         return 1;
     return as_result(plot->device->draw_point_world(*point));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_points_world(GPlot *plot, WorldPointS *points, int n) {
+VEXL_API int gplot_draw_points_world(GPlot *plot, WorldPointS *points, int n) VEXL_TRY {
     if (vexl::refused(plot, points == nullptr || n < 0))
         return 0;
     if (n == 0)
@@ -158,21 +160,25 @@ VEXL_API int gplot_draw_points_world(GPlot *plot, WorldPointS *points, int n) {
     }
     return as_result(plot->device->draw_points_world(points, n));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_move_to_world(GPlot *plot, const WorldPointS *point) {
+VEXL_API int gplot_move_to_world(GPlot *plot, const WorldPointS *point) VEXL_TRY {
     if (vexl::refused(plot, point == nullptr))
         return 0;
     plot->device->move_to_world(*point);
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_to_world(GPlot *plot, const WorldPointS *point) {
+VEXL_API int gplot_draw_to_world(GPlot *plot, const WorldPointS *point) VEXL_TRY {
     if (vexl::refused(plot, point == nullptr))
         return 0;
     return as_result(plot->device->draw_to_world(*point));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_line_world(GPlot *plot, const WorldPointS *a, const WorldPointS *b) {
+VEXL_API int gplot_draw_line_world(GPlot *plot, const WorldPointS *a,
+                                   const WorldPointS *b) VEXL_TRY {
     if (vexl::refused(plot, a == nullptr || b == nullptr))
         return 0;
     if (vexl::PointList::same(*a, *b))
@@ -181,8 +187,9 @@ VEXL_API int gplot_draw_line_world(GPlot *plot, const WorldPointS *a, const Worl
         return vexl::draw_clipped_line(*plot, *a, *b);
     return as_result(plot->device->draw_line_world(*a, *b));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_lines_world(GPlot *plot, WorldPointS *points, int n) {
+VEXL_API int gplot_draw_lines_world(GPlot *plot, WorldPointS *points, int n) VEXL_TRY {
     if (vexl::refused(plot, points == nullptr || n < 0))
         return 0;
     if (n == 0)
@@ -193,8 +200,9 @@ VEXL_API int gplot_draw_lines_world(GPlot *plot, WorldPointS *points, int n) {
         return vexl::draw_clipped_lines(*plot, points, n);
     return as_result(plot->device->draw_lines_world(points, n));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_segments_world(GPlot *plot, const WorldPointS *points, int n) {
+VEXL_API int gplot_draw_segments_world(GPlot *plot, const WorldPointS *points, int n) VEXL_TRY {
     if (vexl::refused(plot, points == nullptr || n < 0))
         return 0;
     if (n == 0)
@@ -203,8 +211,9 @@ VEXL_API int gplot_draw_segments_world(GPlot *plot, const WorldPointS *points, i
         return vexl::draw_clipped_segments(*plot, points, n);
     return as_result(plot->device->draw_segments_world(points, n));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_rectangle_world(GPlot *plot, int32_t rect[4]) {
+VEXL_API int gplot_draw_rectangle_world(GPlot *plot, int32_t rect[4]) VEXL_TRY {
     if (vexl::refused(plot, rect == nullptr))
         return 0;
     if (!vexl::world_clipping_active(*plot))
@@ -220,8 +229,9 @@ VEXL_API int gplot_draw_rectangle_world(GPlot *plot, int32_t rect[4]) {
     }
     return as_result(plot->device->draw_rectangle_world(rect));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_rectangles_world(GPlot *plot, int32_t *rects, int n) {
+VEXL_API int gplot_draw_rectangles_world(GPlot *plot, int32_t *rects, int n) VEXL_TRY {
     if (vexl::refused(plot, rects == nullptr || n < 0))
         return 0;
     if (n == 0)
@@ -233,25 +243,29 @@ VEXL_API int gplot_draw_rectangles_world(GPlot *plot, int32_t *rects, int n) {
             return 0;
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_rectangle2_world(GPlot *plot, const WorldPointS *a, const WorldPointS *b) {
+VEXL_API int gplot_draw_rectangle2_world(GPlot *plot, const WorldPointS *a,
+                                         const WorldPointS *b) VEXL_TRY {
     if (vexl::refused(plot, a == nullptr || b == nullptr))
         return 0;
     int32_t rect[4];
     vexl::rect_from_corners(*a, *b, rect);
     return as_result(plot->device->draw_rectangle_world(rect));
 }
+VEXL_CATCH_RETURN(0)
 
 VEXL_API int gplot_draw_tracking_rectangle2_world(GPlot *plot, const WorldPointS *a,
-                                                  const WorldPointS *b) {
+                                                  const WorldPointS *b) VEXL_TRY {
     if (vexl::refused(plot, a == nullptr || b == nullptr))
         return 0;
     int32_t rect[4];
     vexl::rect_from_corners(*a, *b, rect);
     return as_result(plot->device->draw_tracking_rectangle_world(rect));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_clear_rectangle_world(GPlot *plot, int32_t rect[4]) {
+VEXL_API int gplot_clear_rectangle_world(GPlot *plot, int32_t rect[4]) VEXL_TRY {
     if (vexl::refused(plot, rect == nullptr))
         return 0;
     if (vexl::world_clipping_active(*plot)) {
@@ -262,16 +276,19 @@ VEXL_API int gplot_clear_rectangle_world(GPlot *plot, int32_t rect[4]) {
     }
     return as_result(plot->device->clear_world_rect(rect));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_clear_rectangle2_world(GPlot *plot, const WorldPointS *a, const WorldPointS *b) {
+VEXL_API int gplot_clear_rectangle2_world(GPlot *plot, const WorldPointS *a,
+                                          const WorldPointS *b) VEXL_TRY {
     if (vexl::refused(plot, a == nullptr || b == nullptr))
         return 0;
     int32_t rect[4];
     vexl::rect_from_corners(*a, *b, rect);
     return as_result(plot->device->clear_world_rect(rect));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_polygon_world(GPlot *plot, const WorldPointS *points, int n) {
+VEXL_API int gplot_draw_polygon_world(GPlot *plot, const WorldPointS *points, int n) VEXL_TRY {
     if (vexl::refused(plot, points == nullptr || n < 0))
         return 0;
     if (n == 0)
@@ -295,8 +312,9 @@ VEXL_API int gplot_draw_polygon_world(GPlot *plot, const WorldPointS *points, in
         return vexl::draw_clipped_polygon(*plot, points, n);
     return as_result(plot->device->draw_polygon_world(points, n));
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_draw_polygons_world(GPlot *plot, WorldPolygonS *list, int m) {
+VEXL_API int gplot_draw_polygons_world(GPlot *plot, WorldPolygonS *list, int m) VEXL_TRY {
     if (vexl::refused(plot, list == nullptr && m > 0))
         return 0;
     if (m < 1)
@@ -307,5 +325,6 @@ VEXL_API int gplot_draw_polygons_world(GPlot *plot, WorldPolygonS *list, int m) 
             result = 0;
     return result;
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

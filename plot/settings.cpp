@@ -4,6 +4,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "core/c_boundary.h"
 #include "plot/gplot.h"
 
 namespace vexl {
@@ -27,15 +28,17 @@ bool DebugModeSelector::active_for(const char *a, const char *b, const char *c) 
 
 extern "C" {
 
-VEXL_API int gplot_get_environment(const char *name, char *buffer) {
+VEXL_API int gplot_get_environment(const char *name, char *buffer) VEXL_TRY {
     if (name == nullptr || buffer == nullptr)
         return 0;
     return vexl::lookup_setting(name, buffer);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int debug_mode_active_for(const char *a, const char *b, const char *c) {
+VEXL_API int debug_mode_active_for(const char *a, const char *b, const char *c) VEXL_TRY {
     static vexl::DebugModeSelector process_selector;
     return process_selector.active_for(a, b, c) ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/c_boundary.h"
 #include "core/errors.h"
 #include "core/gxwin_base.h"
 #include "plot/clipping_state.h"
@@ -145,7 +146,7 @@ extern "C" {
 
 VEXL_API int gplot_draw_rotated_ascii_font_world(GPlot *plot, GFontTable *font, char c,
                                                  const WorldPointS *pen, const WorldPointS *origin,
-                                                 double angle, int32_t height) {
+                                                 double angle, int32_t height) VEXL_TRY {
     if (vexl::refused(plot, font == nullptr || pen == nullptr || origin == nullptr))
         return 0;
     if (vexl::is_truetype(*font)) {
@@ -158,10 +159,11 @@ VEXL_API int gplot_draw_rotated_ascii_font_world(GPlot *plot, GFontTable *font, 
         return fail(Error::NoSuchAsciiFont);
     return vexl::stroke_glyph(plot, *font, glyph, *pen, *origin, angle, height);
 }
+VEXL_CATCH_RETURN(0)
 
 VEXL_API int gplot_write_rotated_ascii_text_world(GPlot *plot, GFontTable *font,
                                                   const WorldPointS *position, int32_t height,
-                                                  double angle, const char *text) {
+                                                  double angle, const char *text) VEXL_TRY {
     if (vexl::refused_text(plot, font, position, height))
         return 0;
     if (text == nullptr || text[0] == '\0' || height == 0)
@@ -210,17 +212,19 @@ VEXL_API int gplot_write_rotated_ascii_text_world(GPlot *plot, GFontTable *font,
     }
     return result;
 }
+VEXL_CATCH_RETURN(0)
 
 VEXL_API int gplot_write_ascii_text_world(GPlot *plot, GFontTable *font,
                                           const WorldPointS *position, int32_t height,
-                                          const char *text) {
+                                          const char *text) VEXL_TRY {
     return gplot_write_rotated_ascii_text_world(plot, font, position, height, 0.0, text);
 }
+VEXL_CATCH_RETURN(0)
 
 VEXL_API int gplot_write_rotated_virtual_text_world(GPlot *plot, GFontTable *font,
                                                     const WorldPointS *position, int32_t height,
                                                     double angle, const int32_t *codes,
-                                                    int32_t count) {
+                                                    int32_t count) VEXL_TRY {
     if (vexl::refused_text(plot, font, position, height))
         return 0;
     if (codes == nullptr || count < 1 || codes[0] == 0 || height == 0)
@@ -245,16 +249,18 @@ VEXL_API int gplot_write_rotated_virtual_text_world(GPlot *plot, GFontTable *fon
     }
     return result;
 }
+VEXL_CATCH_RETURN(0)
 
 VEXL_API int gplot_write_virtual_text_world(GPlot *plot, GFontTable *font,
                                             const WorldPointS *position, int32_t height,
-                                            const int32_t *codes, int32_t count) {
+                                            const int32_t *codes, int32_t count) VEXL_TRY {
     return gplot_write_rotated_virtual_text_world(plot, font, position, height, 0.0, codes, count);
 }
+VEXL_CATCH_RETURN(0)
 
 VEXL_API int gplot_get_ascii_text_bound_box(GPlot *plot, GFontTable *font, int32_t height,
                                             const char *text, int32_t *height_out,
-                                            int32_t *width_out) {
+                                            int32_t *width_out) VEXL_TRY {
     // An unusable plot is reported as a bad argument here.
     if (!vexl::plot_is_valid(plot))
         return fail(Error::InvalidArgument);
@@ -265,18 +271,20 @@ VEXL_API int gplot_get_ascii_text_bound_box(GPlot *plot, GFontTable *font, int32
             plot->device->get_text_bound_box(font, height, text, width_out, height_out));
     return gftable_get_ascii_text_bound_box(font, height, text, height_out, width_out);
 }
+VEXL_CATCH_RETURN(0)
 
 VEXL_API int gplot_get_ascii_text_bound_box_nw(GFontTable *font, DBUnitCode units, double scale,
                                                int32_t height, const char *text,
-                                               int32_t *height_out, int32_t *width_out) {
+                                               int32_t *height_out, int32_t *width_out) VEXL_TRY {
     if (const int settled = vexl::settle_bound_box(font, height, text, height_out, width_out))
         return settled > 0 ? 1 : 0;
     if (vexl::is_truetype(*font))
         return gttfont_get_bounding_box_nw(font, units, scale, height, text, height_out, width_out);
     return gftable_get_ascii_text_bound_box(font, height, text, height_out, width_out);
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_set_ascii_text_justification(GPlot *plot, int justification) {
+VEXL_API int gplot_set_ascii_text_justification(GPlot *plot, int justification) VEXL_TRY {
     if (vexl::refused(plot))
         return 0;
     if (justification < vexl::kLeft || justification > vexl::kRight)
@@ -284,15 +292,17 @@ VEXL_API int gplot_set_ascii_text_justification(GPlot *plot, int justification) 
     plot->justification = justification;
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_get_ascii_text_justification(GPlot *plot, int *justification) {
+VEXL_API int gplot_get_ascii_text_justification(GPlot *plot, int *justification) VEXL_TRY {
     if (vexl::refused(plot, justification == nullptr))
         return 0;
     *justification = plot->justification;
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_set_ascii_text_tabstop(GPlot *plot, int tabstop) {
+VEXL_API int gplot_set_ascii_text_tabstop(GPlot *plot, int tabstop) VEXL_TRY {
     if (vexl::refused(plot))
         return 0;
     if (tabstop <= 0)
@@ -301,16 +311,18 @@ VEXL_API int gplot_set_ascii_text_tabstop(GPlot *plot, int tabstop) {
     gftable_set_global_font_tabstop(tabstop);
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_get_ascii_text_tabstop(GPlot *plot, int *tabstop) {
+VEXL_API int gplot_get_ascii_text_tabstop(GPlot *plot, int *tabstop) VEXL_TRY {
     if (vexl::refused(plot, tabstop == nullptr))
         return 0;
     *tabstop = gftable_get_global_font_tabstop();
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
 VEXL_API int justify_starting_point(GPlot *plot, WorldPointS *position, int32_t char_width,
-                                    const char *text, int32_t line) {
+                                    const char *text, int32_t line) VEXL_TRY {
     if (vexl::refused(plot, position == nullptr))
         return 0;
     if (plot->justification == vexl::kLeft)
@@ -331,17 +343,21 @@ VEXL_API int justify_starting_point(GPlot *plot, WorldPointS *position, int32_t 
     position->x = vexl::saturate_to_int32(x);
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gplot_set_font(void) {
+VEXL_API int gplot_set_font(void) VEXL_TRY {
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gscrndump_syscall(void) {
+VEXL_API int gscrndump_syscall(void) VEXL_TRY {
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API int gscrndump_window(void) {
+VEXL_API int gscrndump_window(void) VEXL_TRY {
     return 1;
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"

@@ -1,9 +1,10 @@
 // vexl_get_version: the library's build identification in one line.
 #include <cstdio>
 
+#include "core/c_boundary.h"
 #include "plot/gplot.h"
 
-extern "C" VEXL_API VexlVersion vexl_get_version(void) {
+extern "C" VEXL_API VexlVersion vexl_get_version(void) VEXL_TRY {
     // __DATE__ reads "Nov  3 2007" and __TIME__ "19:41:26", the forms callers
     // parse.
     VexlVersion version{};
@@ -12,3 +13,4 @@ extern "C" VEXL_API VexlVersion vexl_get_version(void) {
                   __DATE__, __TIME__);
     return version;
 }
+VEXL_CATCH_RETURN(VexlVersion{})

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/c_boundary.h"
 #include "hardcopy/print_table.h"
 #include "plot/gplot.h"
 #include "support/platform.h"
@@ -71,18 +72,21 @@ void CompanionModule::unload() {
 
 extern "C" {
 
-VEXL_API int vexldll_load(GPlotDevice kind) {
+VEXL_API int vexldll_load(GPlotDevice kind) VEXL_TRY {
     vexl::CompanionModule &module = vexl::process_module();
     module.on_first_load = [] { std::atexit(vexldll_unload); };
     return module.load(kind) ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
-VEXL_API void vexldll_unload(void) {
+VEXL_API void vexldll_unload(void) VEXL_TRY {
     vexl::process_module().unload();
 }
+VEXL_CATCH_RETURN()
 
-VEXL_API int vexldll_loadStatus(void) {
+VEXL_API int vexldll_loadStatus(void) VEXL_TRY {
     return vexl::process_module().loaded() ? 1 : 0;
 }
+VEXL_CATCH_RETURN(0)
 
 } // extern "C"
