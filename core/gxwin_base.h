@@ -162,7 +162,8 @@ class GXWINbase {
     // the device extent (fraction 0 in y is the bottom); true.
     virtual bool set_viewport(const float vp[4]);
     // Default: world and clip world = rect (clip_on kept); world_out_of_range
-    // from the corners under the previous mapping; true.
+    // from the corners under the previous mapping (see judge_device_range);
+    // true.
     virtual bool set_world(const int32_t rect[4]);
     // Default: world_out_of_range from the corners under the current
     // mapping; clip world = rect, clip_on = on; true.
@@ -244,6 +245,11 @@ class GXWINbase {
     bool clear();
     // Fills the world clip rectangle with the background colour.
     bool clear_clip_area();
+    // 1 when a corner of rect, mapped with the mapping in force, cannot be
+    // held in the device's integer coordinates, else 0. A mapping from a
+    // world window without width or height (a fresh plot's all-zero one)
+    // maps nothing, so it finds every rectangle in range.
+    int32_t judge_device_range(const int32_t rect[4]);
 
     // ---- Data members, in declaration order ------------------------------
 
@@ -261,6 +267,11 @@ class GXWINbase {
     int32_t open_units;          // DBUnitCode handed over by the open call
     int32_t open_value;          // second integer of the open call
     void *window;                // window drawn into; null for file devices
+    // 1 when this plot's last world window, world clip rectangle or arc did
+    // not fit the device's integer range; the interface then clips this
+    // plot in world coordinates. Kept per plot: another plot's window says
+    // nothing about this one.
+    int32_t world_out_of_range = 0;
 };
 
 #endif // VEXL33_CORE_GXWIN_BASE_H

@@ -120,15 +120,23 @@ void GXWINbase::world_to_device_array(const WorldPointS *in, int32_t n, DevicePo
 
 // ---- World window, clip rectangle, line width -------------------------------
 
+int32_t GXWINbase::judge_device_range(const int32_t rect[4]) {
+    const int32_t *w = plot->world;
+    // Without width or height the mapping divides by zero: there is nothing
+    // to judge by, and a fresh plot's first window must not count as huge.
+    if (w[0] == w[2] || w[1] == w[3])
+        return 0;
+    const DevicePointF first = world_to_device_f({rect[0], rect[1]});
+    const DevicePointF second = world_to_device_f({rect[2], rect[3]});
+    return (is_outside_device_range(first) || is_outside_device_range(second)) ? 1 : 0;
+}
+
 bool GXWINbase::set_world(const int32_t rect[4]) {
     int32_t r[4];
     std::copy_n(rect, 4, r); // rect may be one of the plot's own rectangles
     // Judged with the mapping in force before the change, as the interface
     // decides on software clipping from it.
-    const DevicePointF first = world_to_device_f({r[0], r[1]});
-    const DevicePointF second = world_to_device_f({r[2], r[3]});
-    vexl::world_out_of_range =
-        (is_outside_device_range(first) || is_outside_device_range(second)) ? 1 : 0;
+    world_out_of_range = judge_device_range(r);
     std::copy_n(r, 4, plot->clip_world);
     std::copy_n(r, 4, plot->world);
     return true;
@@ -137,10 +145,7 @@ bool GXWINbase::set_world(const int32_t rect[4]) {
 bool GXWINbase::set_clip_world(const int32_t rect[4], bool on) {
     int32_t r[4];
     std::copy_n(rect, 4, r);
-    const DevicePointF first = world_to_device_f({r[0], r[1]});
-    const DevicePointF second = world_to_device_f({r[2], r[3]});
-    vexl::world_out_of_range =
-        (is_outside_device_range(first) || is_outside_device_range(second)) ? 1 : 0;
+    world_out_of_range = judge_device_range(r);
     std::copy_n(r, 4, plot->clip_world);
     clip_on = on;
     return true;

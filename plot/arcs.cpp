@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "core/coordinate_flags.h"
 #include "core/errors.h"
 #include "core/gxwin_base.h"
 #include "plot/clipping_state.h"
@@ -162,7 +161,7 @@ VEXL_API int gplot_draw_arc_world(GPlot *plot, const WorldArcS *arc) {
     const bool outside =
         device.is_outside_device_range(device.world_to_device_f(start)) ||
         device.is_outside_device_range(device.world_to_device_f({arc->cx, arc->cy}));
-    vexl::world_out_of_range = outside ? 1 : 0;
+    device.world_out_of_range = outside ? 1 : 0;
 
     const bool flatten = (plot->arc_clipping != 0 && plot->clip_mode != 0) || outside;
     // Hard-copy output keeps its arcs: the recording device draws them

@@ -31,13 +31,12 @@ Coords coords(const int32_t (&rect)[4]) {
     return Coords(rect, rect + 4);
 }
 
-// The process-wide switches and the error code are shared with every other
+// The process-wide switch and the error code are shared with every other
 // suite; each test leaves them in their initial state.
 class DeviceTest : public ::testing::Test {
   protected:
     void TearDown() override {
         vexl::world_units_on = false;
-        vexl::world_out_of_range = 0;
         GplotErrno = 0;
     }
     // 640 x 480 pixels showing world (0, 0)-(1000, 1000), y up.
@@ -255,7 +254,7 @@ TEST_F(DeviceTest, WorldOutOfRangeIsJudgedWithThePreviousWindow) {
         {tiny, false, 0}, {huge, false, 1}, {tiny, false, 0}, {huge, true, 1}, {tiny, true, 0}};
     for (const auto &[rect, clip, out_of_range] : steps) {
         clip ? dev.set_clip_world(rect, true) : dev.set_world(rect);
-        EXPECT_EQ(vexl::world_out_of_range, out_of_range);
+        EXPECT_EQ(dev.world_out_of_range, out_of_range);
     }
     EXPECT_EQ(coords(p.plot.world), coords(tiny));
 }

@@ -98,9 +98,7 @@ struct RecordingPlot {
     RecordingDevice device{&plot};
 
     // Sets the device extent (left, bottom, right, top), a full viewport and
-    // the world window through the device, then forgets any calls. The first
-    // window of a fresh record is judged against an empty mapping, so
-    // world_out_of_range says nothing useful afterwards.
+    // the world window through the device, then forgets any calls.
     void set_mapping(const int32_t (&extent)[4], const int32_t (&world)[4]);
 };
 

@@ -173,7 +173,7 @@ TEST_F(Primitives, HugeWorldWindowsAreClippedBeforeTheDevice) {
     constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
     const int32_t huge[4] = {-1000000000, -1000000000, 1000000000, 1000000000};
     ASSERT_EQ(gplot_set_world(plot, huge), 1);
-    EXPECT_EQ(vexl::world_out_of_range, 1);
+    EXPECT_EQ(rec.device.world_out_of_range, 1);
     EXPECT_EQ(gplot_get_clip_mode(plot), 0);
     rec.device.forget_calls();
 
@@ -187,6 +187,45 @@ TEST_F(Primitives, HugeWorldWindowsAreClippedBeforeTheDevice) {
     for (const auto &c : calls())
         for (int32_t v : c.coords)
             EXPECT_TRUE(v >= 0 && v <= 1000) << c.op << " got " << v;
+}
+
+} // namespace
+
+namespace {
+
+using vexl::test::DrawingTest;
+using vexl::test::RecordingPlot;
+
+// Whether a plot's world window fits its device is that plot's own business:
+// another plot's world, clip or arc call (a circle marker is an arc) must not
+// switch off the clipping that keeps the first plot's coordinates in range,
+// and a fresh plot's first window, judged against no mapping at all, does not
+// switch it on.
+TEST_F(DrawingTest, OutOfRangeFlagSharedByAllPlots) {
+    const int32_t tiny[4] = {0, 0, 10, 10};
+    const int32_t huge[4] = {-1000000000, -1000000000, 1000000000, 1000000000};
+    ASSERT_EQ(gplot_set_world(plot, tiny), 1);
+    ASSERT_EQ(gplot_set_world(plot, huge), 1); // judged under the tiny window
+
+    RecordingPlot other;
+    other.set_mapping({0, 0, 1000, 1000}, {0, 0, 1000, 1000});
+    other.plot.line_clipping = 1;
+    other.plot.fill_pattern = -1;
+    const WorldPointS across[2] = {{-100, 500}, {1100, 500}};
+    EXPECT_EQ(gplot_draw_line_world(&other.plot, &across[0], &across[1]), 1);
+    EXPECT_EQ(other.device.calls, std::vector{call("draw_line_device", 1, {-100, 500, 1100, 500})});
+    ASSERT_EQ(gplot_set_world(&other.plot, tiny), 1);
+    ASSERT_EQ(gplot_set_clip_world(&other.plot, tiny), 1);
+    gplot_set_marker(&other.plot, 1);
+    WorldPointS centre[] = {{5, 5}};
+    ASSERT_EQ(gplot_draw_markers_world(&other.plot, centre, 1, 4), 1);
+
+    rec.device.forget_calls();
+    const WorldPointS a{std::numeric_limits<int32_t>::min(), 0};
+    const WorldPointS b{std::numeric_limits<int32_t>::max(), 0};
+    EXPECT_EQ(gplot_draw_line_world(plot, &a, &b), 1);
+    EXPECT_EQ(calls(), std::vector{call("draw_line_device", 1, {0, 500, 1000, 500})})
+        << "still clipped to its world window";
 }
 
 } // namespace
