@@ -254,13 +254,17 @@ VEXL_API int gplot_draw_tracking_rectangle2_world(GPlot *plot, const WorldPointS
 VEXL_API int gplot_clear_rectangle_world(GPlot *plot, int32_t rect[4]) {
     if (vexl::refused(plot, rect == nullptr))
         return 0;
-    if (vexl::world_clipping_active(*plot)) {
-        const vexl::ClipRectangle clip(*plot);
-        if (vexl::classify_rectangle(rect, clip.rect, plot->fill_pattern != -1) ==
-            vexl::RectangleVisibility::Outside)
-            return 1;
-    }
-    return as_result(plot->device->clear_world_rect(rect));
+    if (!vexl::world_clipping_active(*plot))
+        return as_result(plot->device->clear_world_rect(rect));
+    // A clear fills an area whatever the fill pattern, so it is classified
+    // and trimmed as a filled rectangle: one that encloses the clip
+    // rectangle clears all of it, one that crosses the border stops there.
+    // The caller's rectangle is left as it was.
+    int32_t area[4] = {rect[0], rect[1], rect[2], rect[3]};
+    const vexl::ClipRectangle clip(*plot);
+    if (vexl::classify_rectangle(area, clip.rect, true) == vexl::RectangleVisibility::Outside)
+        return 1;
+    return as_result(plot->device->clear_world_rect(area));
 }
 
 VEXL_API int gplot_clear_rectangle2_world(GPlot *plot, const WorldPointS *a, const WorldPointS *b) {

@@ -229,3 +229,30 @@ TEST_F(DrawingTest, OutOfRangeFlagSharedByAllPlots) {
 }
 
 } // namespace
+
+namespace {
+
+using ClearRectangle = vexl::test::DrawingTest;
+
+// Clearing is an area fill even while the plot draws outlines (fill pattern
+// -1): a rectangle around the clip rectangle clears all of it, one across its
+// border only the part inside.
+TEST_F(ClearRectangle, ClearWithClippingClearsNothingOrTooMuch) {
+    clip_to(100, 100, 400, 400);
+    ASSERT_EQ(plot->fill_pattern, -1);
+    int32_t around[4] = {0, 0, 500, 500};
+    int32_t crossing[4] = {300, 50, 600, 200};
+    int32_t inside[4] = {200, 200, 300, 300};
+    int32_t away[4] = {500, 500, 600, 600};
+    int32_t flat[4] = {200, 200, 200, 300};
+    for (int32_t *r : {around, crossing, inside, away, flat})
+        EXPECT_EQ(gplot_clear_rectangle_world(plot, r), 1);
+    EXPECT_EQ(calls(), (std::vector{call("clear_world_rect", 1, {100, 100, 400, 400}),
+                                    call("clear_world_rect", 1, {300, 100, 400, 200}),
+                                    call("clear_world_rect", 1, {200, 200, 300, 300})}));
+    EXPECT_EQ(std::vector<int32_t>(crossing, crossing + 4),
+              (std::vector<int32_t>{300, 50, 600, 200}))
+        << "the caller's rectangle is not trimmed";
+}
+
+} // namespace
