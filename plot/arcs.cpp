@@ -163,11 +163,13 @@ VEXL_API int gplot_draw_arc_world(GPlot *plot, const WorldArcS *arc) {
         device.is_outside_device_range(device.world_to_device_f({arc->cx, arc->cy}));
     device.world_out_of_range = outside ? 1 : 0;
 
-    const bool flatten = (plot->arc_clipping != 0 && plot->clip_mode != 0) || outside;
-    // Hard-copy output keeps its arcs: the recording device draws them
-    // itself at full resolution.
+    // Hard-copy output keeps its arcs when clipping asks for flattening: the
+    // recording device draws them itself at full resolution. An arc that
+    // does not fit the device has no device record, so it is flattened and
+    // clipped on every kind.
+    const bool flatten = plot->arc_clipping != 0 && plot->clip_mode != 0;
     const bool hard_copy = plot->device_kind == GPLOT_FILE || plot->device_kind == GPLOT_PRINT;
-    if (flatten && !hard_copy)
+    if (outside || (flatten && !hard_copy))
         return vexl::arc_to_polyline(plot, *arc);
     return vexl::as_result(device.draw_arc_world(*arc));
 }

@@ -82,19 +82,20 @@ TEST(DeviceWorkBuffer, RefusesUnaddressableCountsAndKeepsItsStorage) {
 
 // ---- Rounding and mapping -------------------------------------------------------
 
-// The double layer rounds every coordinate with the device's rounding: halves
-// away from zero, saturating at the int32 limits, NaN to 0.
+// The double layer rounds every coordinate with the device's rounding
+// (halves away from zero) and keeps to the device-safe range, one unit inside
+// int32 at both ends: a rectangle's sides are moved into it, NaN becomes 0.
 TEST_F(DeviceTest, DoubleLayerRoundsAtTheEdges) {
-    const DevicePointF edges[5] = {{0.5, -0.5},
+    const DevicePointF edges[4] = {{0.5, -0.5},
                                    {-2.5, 0.49999999999999994},
-                                   {2147483647.2, 2147483647.5},
-                                   {-2147483648.7, 1e300},
-                                   {-HUGE_VAL, NAN}};
+                                   {2147483645.5, -2147483646.5},
+                                   {2147483646.0, -2147483647.0}};
     const double rect[4] = {2.5, -1.5, 1e300, NAN};
-    dev.draw_lines_device_f(edges, 5);
+    dev.draw_lines_device_f(edges, 4);
     dev.draw_rectangle_device_f(rect);
-    EXPECT_EQ(dev.calls.at(0).coords, (Coords{1, -1, -3, 0, kMax, kMax, kMin, kMax, kMin, 0}));
-    EXPECT_EQ(dev.calls.at(1).coords, (Coords{3, -2, kMax, 0}));
+    EXPECT_EQ(dev.calls.at(0).coords,
+              (Coords{1, -1, -3, 0, kMax - 1, kMin + 1, kMax - 1, kMin + 1}));
+    EXPECT_EQ(dev.calls.at(1).coords, (Coords{3, -2, kMax - 1, 0}));
 }
 
 // Fraction 0 is the bottom of the extent; vx = trunc(left + width × fraction
@@ -201,6 +202,65 @@ TEST_F(DeviceTest, ArcRadiusRoundsTheSameWhereverTheArcLies) {
     dev.draw_arc_world({kMax, 0, kMin + 1, 0, 1});
     // 0.25 × kMax = 536870911.75; the centre is at -536870911.75.
     EXPECT_EQ(dev.calls.back().coords, (Coords{536870912, 1000, -536870912, 1000, 1}));
+}
+
+// ---- The device-safe range -------------------------------------------------------
+
+// What the double layer cannot place in the device-safe range is left out,
+// and answered with success, as clipping answers for what it removes: lines
+// through non-numbers, shapes wholly beyond the range.
+TEST_F(DeviceTest, NothingBeyondTheDeviceRangeReachesTheDevice) {
+    const double far = 1e12;
+    const DevicePointF nan_line[2] = {{0, 0}, {NAN, 5}};
+    const DevicePointF beyond[4] = {{far, 0}, {far, 10}, {far + 5, 10}, {far, 0}};
+    const DevicePointF across[2] = {{-far, -far}, {far, far}};
+    EXPECT_TRUE(dev.draw_line_device_f(nan_line[0], nan_line[1]));
+    EXPECT_TRUE(dev.draw_line_device_f({0, HUGE_VAL}, {1, 1}));
+    EXPECT_TRUE(dev.draw_lines_device_f(beyond, 4));
+    EXPECT_TRUE(dev.draw_segments_device_f(beyond, 2));
+    EXPECT_TRUE(dev.draw_polygon_device_f(beyond, 4));
+    EXPECT_TRUE(dev.draw_polygon_device_f(nan_line, 2));
+    EXPECT_TRUE(dev.draw_point_device_f({0, -far}));
+    EXPECT_TRUE(dev.calls.empty());
+    EXPECT_TRUE(dev.draw_line_device_f(across[0], across[1]));
+    EXPECT_EQ(dev.calls,
+              (std::vector<DeviceCall>{
+                  {"draw_line_device", 1, {kMin + 1, kMin + 1, kMax - 1, kMax - 1}, true}}));
+}
+
+// A many-pointed star far larger than the range: every side crosses the
+// border, which is where the clipped outline grows most. It must come back
+// closed, inside the range and with its points in their turning order.
+TEST_F(DeviceTest, StarLargerThanTheRangeStaysInsideIt) {
+    std::vector<DevicePointF> star;
+    const int tips = 200;
+    for (int i = 0; i < 2 * tips; ++i) {
+        const double angle = M_PI * i / tips;
+        const double radius = i % 2 == 0 ? 1e10 : 1e8;
+        star.push_back({radius * std::cos(angle), radius * std::sin(angle)});
+    }
+    star.push_back(star.front());
+    ASSERT_TRUE(dev.draw_polygon_device_f(star.data(), static_cast<int32_t>(star.size())));
+    ASSERT_EQ(dev.calls.size(), 1u);
+    const Coords &c = dev.calls[0].coords;
+    EXPECT_EQ(c[0], c[c.size() - 2]);
+    EXPECT_EQ(c[1], c.back());
+    for (int32_t v : c)
+        EXPECT_TRUE(v >= kMin + 1 && v <= kMax - 1) << v;
+    // The tips are cut off along the border, the notches kept.
+    EXPECT_GT(std::count(c.begin(), c.end(), kMax - 1), 0);
+    EXPECT_GT(c.size() / 2, static_cast<std::size_t>(2 * tips));
+}
+
+// An arc's centre and start point are its device record; when either does
+// not fit, no record describes the arc and the device is not handed one.
+TEST_F(DeviceTest, ArcsThatDoNotFitAreRefused) {
+    p.set_mapping({0, 0, 1000, 1000}, {0, 0, 10, 10}); // 100 units per world unit
+    EXPECT_FALSE(dev.draw_arc_world({5, 5, 100000000, 5, 90000}));
+    EXPECT_FALSE(dev.draw_arc_world({100000000, 5, 5, 5, 90000}));
+    EXPECT_TRUE(dev.calls.empty());
+    EXPECT_TRUE(dev.draw_arc_world({6, 5, 5, 5, 90000}));
+    EXPECT_EQ(dev.calls.size(), 1u);
 }
 
 // ---- Failure propagation --------------------------------------------------------

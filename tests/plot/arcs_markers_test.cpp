@@ -100,6 +100,10 @@ TEST_F(Arcs, DeviceDrawsTheArcUnlessFlatteningIsAskedFor) {
     const WorldArcS far_centre{5, 5, 100000000, 5, 10};
     EXPECT_EQ(gplot_draw_arc_world(plot, &far_centre), 1);
     EXPECT_EQ(rec.device.world_out_of_range, 1);
+    // Hard copy too: no device record can describe such an arc.
+    plot->device_kind = GPLOT_PRINT;
+    EXPECT_EQ(gplot_draw_arc_world(plot, &far_centre), 1);
+    ASSERT_FALSE(calls().empty());
     for (const auto &c : calls())
         EXPECT_NE(c.op, "draw_arc_device");
 }
