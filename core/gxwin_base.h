@@ -6,8 +6,10 @@
 //
 //   world (_world)      maps world to device coordinates in double precision
 //                       and calls the double layer;
-//   double (_device_f)  rounds every coordinate with round_device_coord and
-//                       calls the integer layer;
+//   double (_device_f)  keeps the primitive to the device-safe range (one
+//                       unit inside int32; a primitive leaving it is clipped
+//                       against it), rounds every coordinate with
+//                       round_device_coord and calls the integer layer;
 //   integer (_device)   draws nothing and reports failure until a concrete
 //                       device provides it.
 //
@@ -97,7 +99,9 @@ class GXWINbase {
     // Rubber-band rectangle. Default: draw_rectangle_world.
     virtual bool draw_tracking_rectangle_world(const int32_t rect[4]);
     // Default: maps centre and radius separately so the radius rounds the
-    // same wherever the arc lies, then draw_arc_device.
+    // same wherever the arc lies, then draw_arc_device. False, nothing
+    // drawn, when the centre or start point maps beyond the device-safe
+    // range (the interface flattens such arcs instead).
     virtual bool draw_arc_world(const WorldArcS &arc);
     // Default: draw_arc_world on each in order, stopping at the first
     // failure (false); n < 1 is true.
@@ -122,7 +126,8 @@ class GXWINbase {
     // Default: n < 0 false, n = 0 true; draw_rectangle_device on each,
     // stopping at the first failure.
     virtual bool draw_rectangles_device(const int32_t *rects, int32_t n);
-    // Default: n < 0 false; rounds all, draw_rectangles_device.
+    // Default: n < 0 false; trims all to the device-safe range, rounds,
+    // draw_rectangles_device.
     virtual bool draw_rectangles_device_f(const double *rects, int32_t n);
     // Default: draw_polygon_device_f on each entry, stopping at the first
     // failure (false); m < 1 is true.
@@ -172,7 +177,8 @@ class GXWINbase {
     virtual bool set_clip_device(const int32_t rect[4], bool on);
     // Default: false (nothing drawn).
     virtual bool draw_point_device(const DevicePointS &p);
-    // Default: rounds, draw_point_device.
+    // Default: rounds, draw_point_device; a point beyond the device-safe
+    // range is left out (true).
     virtual bool draw_point_device_f(const DevicePointF &p);
     // Default: n < 0 false; draw_point_device on each, results ignored; true.
     virtual bool draw_points_device(const DevicePointS *points, int32_t n);
@@ -182,23 +188,28 @@ class GXWINbase {
     virtual bool draw_arc_device(const DeviceArcS &arc);
     // Default: false (nothing drawn).
     virtual bool draw_line_device(const DevicePointS &a, const DevicePointS &b);
-    // Default: rounds, draw_line_device.
+    // Default: clipped to the device-safe range (nothing left: true),
+    // rounded, draw_line_device.
     virtual bool draw_line_device_f(const DevicePointF &a, const DevicePointF &b);
     // Poly-line. Default: false (nothing drawn).
     virtual bool draw_lines_device(const DevicePointS *points, int32_t n);
-    // Default: rounds all, draw_lines_device.
+    // Default: rounds all, draw_lines_device. One that leaves the
+    // device-safe range is drawn as the runs that lie in it, one
+    // draw_lines_device each; false if any failed.
     virtual bool draw_lines_device_f(const DevicePointF *points, int32_t n);
     // n segments from 2n points. Default: false (nothing drawn).
     virtual bool draw_segments_device(const DevicePointS *points, int32_t n);
-    // Default: rounds all 2n points, draw_segments_device.
+    // Default: rounds all 2n points, draw_segments_device; segments leaving
+    // the device-safe range are clipped to it, those wholly beyond left out.
     virtual bool draw_segments_device_f(const DevicePointF *points, int32_t n);
     // Default: false (nothing drawn).
     virtual bool draw_rectangle_device(const int32_t rect[4]);
-    // Default: rounds, draw_rectangle_device.
+    // Default: trims to the device-safe range, rounds, draw_rectangle_device.
     virtual bool draw_rectangle_device_f(const double rect[4]);
     // Default: false (nothing drawn).
     virtual bool draw_polygon_device(const DevicePointS *points, int32_t n);
-    // Default: rounds all, draw_polygon_device.
+    // Default: rounds all, draw_polygon_device; one leaving the device-safe
+    // range is clipped to it (a closed outline stays closed).
     virtual bool draw_polygon_device_f(const DevicePointF *points, int32_t n);
     // Whether p cannot be held in the device's integer coordinates; the
     // interface then clips in world coordinates. Default: false.

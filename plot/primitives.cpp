@@ -3,8 +3,9 @@
 //
 // Each call checks its arguments and ends in one device operation. While
 // world clipping is active the primitive is clipped here first, so that what
-// reaches the device lies inside the world clip rectangle; that is what keeps
-// coordinates beyond the device's integer range away from it.
+// reaches the device lies inside the world clip rectangle. Whatever the
+// clipping here, the device's double layer clips what still maps beyond its
+// integer range, so no coordinate reaches it saturated.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
