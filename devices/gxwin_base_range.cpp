@@ -85,11 +85,13 @@ bool clip_to_device_range(DevicePointF &a, DevicePointF &b) {
     if (!narrow(a.x, dx, kDeviceRangeMax, t0, t1) || !narrow(-a.x, -dx, -kDeviceRangeMin, t0, t1) ||
         !narrow(a.y, dy, kDeviceRangeMax, t0, t1) || !narrow(-a.y, -dy, -kDeviceRangeMin, t0, t1))
         return false;
+    // An end just beyond a bound can leave t at 0 or 1 by rounding, so the
+    // ends are kept onto the range in every case.
     const DevicePointF from = a;
-    if (t1 < 1)
-        b = {onto(from.x + t1 * dx), onto(from.y + t1 * dy)};
-    if (t0 > 0)
-        a = {onto(from.x + t0 * dx), onto(from.y + t0 * dy)};
+    b = t1 < 1 ? DevicePointF{from.x + t1 * dx, from.y + t1 * dy} : b;
+    a = t0 > 0 ? DevicePointF{from.x + t0 * dx, from.y + t0 * dy} : a;
+    a = {onto(a.x), onto(a.y)};
+    b = {onto(b.x), onto(b.y)};
     return true;
 }
 

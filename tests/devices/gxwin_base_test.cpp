@@ -228,6 +228,41 @@ TEST_F(DeviceTest, NothingBeyondTheDeviceRangeReachesTheDevice) {
                   {"draw_line_device", 1, {kMin + 1, kMin + 1, kMax - 1, kMax - 1}, true}}));
 }
 
+// Lines with ends anywhere up to 1e12 away: what reaches the device lies in
+// the range, on the line asked for (within the half unit rounding moves a
+// point) and in its direction; a line that crosses the range is never lost.
+TEST_F(DeviceTest, ClippedLinesStayOnTheirLine) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> coordinate(-1e12, 1e12);
+    for (int i = 0; i < 2000; ++i) {
+        const DevicePointF a{coordinate(random), coordinate(random) / (i % 3 == 0 ? 1e4 : 1)};
+        const DevicePointF b{coordinate(random) / (i % 5 == 0 ? 1e4 : 1), coordinate(random)};
+        dev.forget_calls();
+        ASSERT_TRUE(dev.draw_line_device_f(a, b));
+        // Where the line passes x = 0 or y = 0 inside the range, it is seen.
+        const double t = -a.x / (b.x - a.x);
+        const double y_at_0 = a.y + t * (b.y - a.y);
+        if (t > 0 && t < 1 && std::fabs(y_at_0) < 1e9) {
+            ASSERT_EQ(dev.calls.size(), 1u) << i;
+        }
+        if (dev.calls.empty())
+            continue;
+        const Coords &c = dev.calls[0].coords;
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        for (int k = 0; k < 4; k += 2) {
+            EXPECT_TRUE(c[k] >= kMin + 1 && c[k] <= kMax - 1 && c[k + 1] >= kMin + 1 &&
+                        c[k + 1] <= kMax - 1);
+            const double off_line =
+                std::fabs((b.x - a.x) * (c[k + 1] - a.y) - (b.y - a.y) * (c[k] - a.x)) / length;
+            EXPECT_LT(off_line, 1.0) << i;
+        }
+        EXPECT_GE((c[2] - static_cast<double>(c[0])) * (b.x - a.x) +
+                      (c[3] - static_cast<double>(c[1])) * (b.y - a.y),
+                  0.0)
+            << i;
+    }
+}
+
 // A many-pointed star far larger than the range: every side crosses the
 // border, which is where the clipped outline grows most. It must come back
 // closed, inside the range and with its points in their turning order.
