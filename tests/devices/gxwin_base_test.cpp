@@ -270,7 +270,7 @@ TEST_F(DeviceTest, StarLargerThanTheRangeStaysInsideIt) {
     std::vector<DevicePointF> star;
     const int tips = 200;
     for (int i = 0; i < 2 * tips; ++i) {
-        const double angle = M_PI * i / tips;
+        const double angle = 3.141592653589793 * i / tips;
         const double radius = i % 2 == 0 ? 1e10 : 1e8;
         star.push_back({radius * std::cos(angle), radius * std::sin(angle)});
     }
