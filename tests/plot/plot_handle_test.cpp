@@ -6,6 +6,7 @@
 
 #include <gmock/gmock.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
