@@ -13,8 +13,6 @@
 // fit, which is nearly all of them, pay one comparison per coordinate.
 #include "core/gxwin_base.h"
 
-#include <algorithm>
-
 #include "core/errors.h"
 #include "devices/gxwin_base_range.h"
 #include "devices/work_buffer.h"
@@ -38,6 +36,11 @@ DeviceLayerBuffers &buffers() {
     return shared;
 }
 
+bool out_of_memory() {
+    vexl::fail(vexl::Error::MallocFailed);
+    return false;
+}
+
 DevicePointS round_point(GXWINbase &device, const DevicePointF &p) {
     const int32_t x = device.round_device_coord(p.x);
     const int32_t y = device.round_device_coord(p.y);
@@ -48,20 +51,13 @@ DevicePointS round_point(GXWINbase &device, const DevicePointF &p) {
 // with code 13, when the buffer cannot grow to hold them.
 bool round_points(GXWINbase &device, vexl::WorkBuffer<DevicePointS> &buffer,
                   const DevicePointF *points, uint64_t count, const DevicePointS *&out) {
-    if (!buffer.fit(count)) {
-        vexl::fail(vexl::Error::MallocFailed);
-        return false;
-    }
+    if (!buffer.fit(count))
+        return out_of_memory();
     DevicePointS *rounded = buffer.data();
     for (uint64_t i = 0; i < count; ++i)
         rounded[i] = round_point(device, points[i]);
     out = rounded;
     return true;
-}
-
-bool out_of_memory() {
-    vexl::fail(vexl::Error::MallocFailed);
-    return false;
 }
 
 // A rectangle's sides run along the axes: moving a coordinate into the range
