@@ -278,10 +278,10 @@ class GXWINbase {
     int32_t open_units;          // DBUnitCode handed over by the open call
     int32_t open_value;          // second integer of the open call
     void *window;                // window drawn into; null for file devices
-    // 1 when this plot's last world window, world clip rectangle or arc did
-    // not fit the device's integer range; the interface then clips this
-    // plot in world coordinates. Kept per plot: another plot's window says
-    // nothing about this one.
+    // 1 when this plot's last world window or world clip rectangle, or an
+    // arc drawn since, did not fit the device's integer range; the interface
+    // then clips this plot in world coordinates. Kept per plot: another
+    // plot's window says nothing about this one.
     int32_t world_out_of_range = 0;
 };
 

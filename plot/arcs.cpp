@@ -161,7 +161,11 @@ VEXL_API int gplot_draw_arc_world(GPlot *plot, const WorldArcS *arc) {
     const bool outside =
         device.is_outside_device_range(device.world_to_device_f(start)) ||
         device.is_outside_device_range(device.world_to_device_f({arc->cx, arc->cy}));
-    device.world_out_of_range = outside ? 1 : 0;
+    // An arc that does not fit makes the plot clip from now on; one that
+    // fits says nothing about the world window, so it leaves the flag as the
+    // window or clip rectangle set it.
+    if (outside)
+        device.world_out_of_range = 1;
 
     // Hard-copy output keeps its arcs when clipping asks for flattening: the
     // recording device draws them itself at full resolution. An arc that

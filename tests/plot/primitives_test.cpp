@@ -221,6 +221,10 @@ TEST_F(DrawingTest, OutOfRangeFlagSharedByAllPlots) {
     WorldPointS centre[] = {{5, 5}};
     ASSERT_EQ(gplot_draw_markers_world(&other.plot, centre, 1, 4), 1);
 
+    // Nor does an arc of its own that fits: the window still does not.
+    gplot_set_marker(plot, 1);
+    ASSERT_EQ(gplot_draw_markers_world(plot, centre, 1, 4), 1);
+
     rec.device.forget_calls();
     const WorldPointS a{std::numeric_limits<int32_t>::min(), 0};
     const WorldPointS b{std::numeric_limits<int32_t>::max(), 0};
