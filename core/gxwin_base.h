@@ -6,8 +6,10 @@
 //
 //   world (_world)      maps world to device coordinates in double precision
 //                       and calls the double layer;
-//   double (_device_f)  rounds every coordinate with round_device_coord and
-//                       calls the integer layer;
+//   double (_device_f)  keeps the primitive to the device-safe range (one
+//                       unit inside int32; a primitive leaving it is clipped
+//                       against it), rounds every coordinate with
+//                       round_device_coord and calls the integer layer;
 //   integer (_device)   draws nothing and reports failure until a concrete
 //                       device provides it.
 //
@@ -99,7 +101,9 @@ class GXWINbase {
     // Rubber-band rectangle. Default: draw_rectangle_world.
     virtual bool draw_tracking_rectangle_world(const int32_t rect[4]);
     // Default: maps centre and radius separately so the radius rounds the
-    // same wherever the arc lies, then draw_arc_device.
+    // same wherever the arc lies, then draw_arc_device. False, nothing
+    // drawn, when the centre or start point maps beyond the device-safe
+    // range (the interface flattens such arcs instead).
     virtual bool draw_arc_world(const WorldArcS &arc);
     // Default: draw_arc_world on each in order, stopping at the first
     // failure (false); n < 1 is true.
@@ -124,7 +128,8 @@ class GXWINbase {
     // Default: n < 0 false, n = 0 true; draw_rectangle_device on each,
     // stopping at the first failure.
     virtual bool draw_rectangles_device(const int32_t *rects, int32_t n);
-    // Default: n < 0 false; rounds all, draw_rectangles_device.
+    // Default: n < 0 false; trims all to the device-safe range, rounds,
+    // draw_rectangles_device.
     virtual bool draw_rectangles_device_f(const double *rects, int32_t n);
     // Default: draw_polygon_device_f on each entry, stopping at the first
     // failure (false); m < 1 is true.
@@ -164,7 +169,8 @@ class GXWINbase {
     // the device extent (fraction 0 in y is the bottom); true.
     virtual bool set_viewport(const float vp[4]);
     // Default: world and clip world = rect (clip_on kept); world_out_of_range
-    // from the corners under the previous mapping; true.
+    // from the corners under the previous mapping (see judge_device_range);
+    // true.
     virtual bool set_world(const int32_t rect[4]);
     // Default: world_out_of_range from the corners under the current
     // mapping; clip world = rect, clip_on = on; true.
@@ -173,7 +179,8 @@ class GXWINbase {
     virtual bool set_clip_device(const int32_t rect[4], bool on);
     // Default: false (nothing drawn).
     virtual bool draw_point_device(const DevicePointS &p);
-    // Default: rounds, draw_point_device.
+    // Default: rounds, draw_point_device; a point beyond the device-safe
+    // range is left out (true).
     virtual bool draw_point_device_f(const DevicePointF &p);
     // Default: n < 0 false; draw_point_device on each, results ignored; true.
     virtual bool draw_points_device(const DevicePointS *points, int32_t n);
@@ -183,23 +190,28 @@ class GXWINbase {
     virtual bool draw_arc_device(const DeviceArcS &arc);
     // Default: false (nothing drawn).
     virtual bool draw_line_device(const DevicePointS &a, const DevicePointS &b);
-    // Default: rounds, draw_line_device.
+    // Default: clipped to the device-safe range (nothing left: true),
+    // rounded, draw_line_device.
     virtual bool draw_line_device_f(const DevicePointF &a, const DevicePointF &b);
     // Poly-line. Default: false (nothing drawn).
     virtual bool draw_lines_device(const DevicePointS *points, int32_t n);
-    // Default: rounds all, draw_lines_device.
+    // Default: rounds all, draw_lines_device. One that leaves the
+    // device-safe range is drawn as the runs that lie in it, one
+    // draw_lines_device each; false if any failed.
     virtual bool draw_lines_device_f(const DevicePointF *points, int32_t n);
     // n segments from 2n points. Default: false (nothing drawn).
     virtual bool draw_segments_device(const DevicePointS *points, int32_t n);
-    // Default: rounds all 2n points, draw_segments_device.
+    // Default: rounds all 2n points, draw_segments_device; segments leaving
+    // the device-safe range are clipped to it, those wholly beyond left out.
     virtual bool draw_segments_device_f(const DevicePointF *points, int32_t n);
     // Default: false (nothing drawn).
     virtual bool draw_rectangle_device(const int32_t rect[4]);
-    // Default: rounds, draw_rectangle_device.
+    // Default: trims to the device-safe range, rounds, draw_rectangle_device.
     virtual bool draw_rectangle_device_f(const double rect[4]);
     // Default: false (nothing drawn).
     virtual bool draw_polygon_device(const DevicePointS *points, int32_t n);
-    // Default: rounds all, draw_polygon_device.
+    // Default: rounds all, draw_polygon_device; one leaving the device-safe
+    // range is clipped to it (a closed outline stays closed).
     virtual bool draw_polygon_device_f(const DevicePointF *points, int32_t n);
     // Whether p cannot be held in the device's integer coordinates; the
     // interface then clips in world coordinates. Default: false.
@@ -246,6 +258,11 @@ class GXWINbase {
     bool clear();
     // Fills the world clip rectangle with the background colour.
     bool clear_clip_area();
+    // 1 when a corner of rect, mapped with the mapping in force, cannot be
+    // held in the device's integer coordinates, else 0. A mapping from a
+    // world window without width or height (a fresh plot's all-zero one)
+    // maps nothing, so it finds every rectangle in range.
+    int32_t judge_device_range(const int32_t rect[4]);
 
     // ---- Data members, in declaration order ------------------------------
 
@@ -263,6 +280,11 @@ class GXWINbase {
     int32_t open_units;          // DBUnitCode handed over by the open call
     int32_t open_value;          // second integer of the open call
     void *window;                // window drawn into; null for file devices
+    // 1 when this plot's last world window or world clip rectangle, or an
+    // arc drawn since, did not fit the device's integer range; the interface
+    // then clips this plot in world coordinates. Kept per plot: another
+    // plot's window says nothing about this one.
+    int32_t world_out_of_range = 0;
 };
 
 #endif // VEXL33_CORE_GXWIN_BASE_H

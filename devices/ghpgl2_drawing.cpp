@@ -50,8 +50,17 @@ bool GHPGL2::draw_to_world(const WorldPointS &p) {
 
 bool GHPGL2::draw_point_world(const WorldPointS &p) {
     move_to_world(p);
-    // A dot: a one-unit stroke there and back, leaving the pen up.
-    file.write_text("PD;PR1,1;PR-1,-1;PU\n");
+    // A dot: a one-unit stroke there and back, leaving the pen up. At the
+    // top of the int32 range the stroke goes the other way, so that the
+    // plotter is never sent a position beyond it.
+    constexpr int32_t kTop = std::numeric_limits<int32_t>::max();
+    if (p.x != kTop && p.y != kTop) {
+        file.write_text("PD;PR1,1;PR-1,-1;PU\n");
+    } else {
+        const int32_t dx = p.x == kTop ? -1 : 1;
+        const int32_t dy = p.y == kTop ? -1 : 1;
+        file.write("PD;PR%d,%d;PR%d,%d;PU\n", {dx, dy, -dx, -dy});
+    }
     pen_down = 0;
     return true;
 }

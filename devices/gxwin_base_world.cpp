@@ -17,6 +17,7 @@
 
 #include "core/coordinate_flags.h"
 #include "core/errors.h"
+#include "devices/gxwin_base_range.h"
 #include "devices/work_buffer.h"
 #include "support/int32_conversions.h"
 
@@ -47,6 +48,14 @@ double map_axis(const GPlot &plot, int axis, int64_t value) {
     const double scale = int32_difference(plot.device_viewport[axis + 2], v1) /
                          int32_difference(plot.world[axis + 2], w1);
     return scale * static_cast<double>(value - w1) + static_cast<double>(v1);
+}
+
+// A start point computed from rounded parts may land a unit beyond where the
+// unrounded one lay: kept to the device-safe range.
+int32_t in_range(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value,
+                                                    static_cast<int64_t>(vexl::kDeviceRangeMin),
+                                                    static_cast<int64_t>(vexl::kDeviceRangeMax)));
 }
 
 // The precomputed form used by the array operations.
@@ -120,15 +129,23 @@ void GXWINbase::world_to_device_array(const WorldPointS *in, int32_t n, DevicePo
 
 // ---- World window, clip rectangle, line width -------------------------------
 
+int32_t GXWINbase::judge_device_range(const int32_t rect[4]) {
+    const int32_t *w = plot->world;
+    // Without width or height the mapping divides by zero: there is nothing
+    // to judge by, and a fresh plot's first window must not count as huge.
+    if (w[0] == w[2] || w[1] == w[3])
+        return 0;
+    const DevicePointF first = world_to_device_f({rect[0], rect[1]});
+    const DevicePointF second = world_to_device_f({rect[2], rect[3]});
+    return (is_outside_device_range(first) || is_outside_device_range(second)) ? 1 : 0;
+}
+
 bool GXWINbase::set_world(const int32_t rect[4]) {
     int32_t r[4];
     std::copy_n(rect, 4, r); // rect may be one of the plot's own rectangles
     // Judged with the mapping in force before the change, as the interface
     // decides on software clipping from it.
-    const DevicePointF first = world_to_device_f({r[0], r[1]});
-    const DevicePointF second = world_to_device_f({r[2], r[3]});
-    vexl::world_out_of_range =
-        (is_outside_device_range(first) || is_outside_device_range(second)) ? 1 : 0;
+    world_out_of_range = judge_device_range(r);
     std::copy_n(r, 4, plot->clip_world);
     std::copy_n(r, 4, plot->world);
     return true;
@@ -137,10 +154,7 @@ bool GXWINbase::set_world(const int32_t rect[4]) {
 bool GXWINbase::set_clip_world(const int32_t rect[4], bool on) {
     int32_t r[4];
     std::copy_n(rect, 4, r);
-    const DevicePointF first = world_to_device_f({r[0], r[1]});
-    const DevicePointF second = world_to_device_f({r[2], r[3]});
-    vexl::world_out_of_range =
-        (is_outside_device_range(first) || is_outside_device_range(second)) ? 1 : 0;
+    world_out_of_range = judge_device_range(r);
     std::copy_n(r, 4, plot->clip_world);
     clip_on = on;
     return true;
@@ -207,6 +221,12 @@ bool GXWINbase::draw_arc_world(const WorldArcS &arc) {
     // The radius vector is mapped on its own, anchored at the world corner
     // (wx2, wy2), and added to the mapped centre: the rounded radius then does
     // not depend on where the arc lies, so equal arcs look equal everywhere.
+    // An arc is handed over by its centre and start point; when either does
+    // not fit the device, no integer arc record describes it. The interface
+    // flattens such arcs into clipped poly-lines before they come here.
+    if (!vexl::in_device_range(world_to_device_f({arc.x, arc.y})) ||
+        !vexl::in_device_range(world_to_device_f({arc.cx, arc.cy})))
+        return false;
     const int32_t wx2 = plot->world[2];
     const int32_t wy2 = plot->world[3];
     const int64_t rx = static_cast<int64_t>(arc.x) - arc.cx + wx2;
@@ -218,8 +238,8 @@ bool GXWINbase::draw_arc_world(const WorldArcS &arc) {
     const int32_t sy = round_device_coord(map_axis(*plot, 1, ry));
 
     DeviceArcS mapped;
-    mapped.x = vexl::saturate_to_int32(static_cast<int64_t>(sx) + centre.x - corner.x);
-    mapped.y = vexl::saturate_to_int32(static_cast<int64_t>(sy) + centre.y - corner.y);
+    mapped.x = in_range(static_cast<int64_t>(sx) + centre.x - corner.x);
+    mapped.y = in_range(static_cast<int64_t>(sy) + centre.y - corner.y);
     mapped.cx = centre.x;
     mapped.cy = centre.y;
     mapped.sweep = arc.sweep;

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "core/c_boundary.h"
-#include "core/coordinate_flags.h"
 #include "core/errors.h"
 #include "core/gxwin_base.h"
 #include "plot/clipping_state.h"
@@ -163,13 +162,19 @@ VEXL_API int gplot_draw_arc_world(GPlot *plot, const WorldArcS *arc) VEXL_TRY {
     const bool outside =
         device.is_outside_device_range(device.world_to_device_f(start)) ||
         device.is_outside_device_range(device.world_to_device_f({arc->cx, arc->cy}));
-    vexl::world_out_of_range = outside ? 1 : 0;
+    // An arc that does not fit makes the plot clip from now on; one that
+    // fits says nothing about the world window, so it leaves the flag as the
+    // window or clip rectangle set it.
+    if (outside)
+        device.world_out_of_range = 1;
 
-    const bool flatten = (plot->arc_clipping != 0 && plot->clip_mode != 0) || outside;
-    // Hard-copy output keeps its arcs: the recording device draws them
-    // itself at full resolution.
+    // Hard-copy output keeps its arcs when clipping asks for flattening: the
+    // recording device draws them itself at full resolution. An arc that
+    // does not fit the device has no device record, so it is flattened and
+    // clipped on every kind.
+    const bool flatten = plot->arc_clipping != 0 && plot->clip_mode != 0;
     const bool hard_copy = plot->device_kind == GPLOT_FILE || plot->device_kind == GPLOT_PRINT;
-    if (flatten && !hard_copy)
+    if (outside || (flatten && !hard_copy))
         return vexl::arc_to_polyline(plot, *arc);
     return vexl::as_result(device.draw_arc_world(*arc));
 }

@@ -5,17 +5,16 @@
 
 #include <cstdint>
 
-#include "core/coordinate_flags.h"
 #include "core/gxwin_base.h"
 #include "plot/gplot.h"
 
 namespace vexl {
 
 // For points, rectangles and rectangle clearing: the plot asked for world
-// clipping, or the last world window, clip rectangle or arc did not fit the
+// clipping, or its last world window, clip rectangle or arc did not fit the
 // device's integer range (so nothing may reach the device unclipped).
 inline bool world_clipping_active(const GPlot &plot) {
-    return plot.clip_mode != 0 || world_out_of_range == 1;
+    return plot.clip_mode != 0 || plot.device->world_out_of_range == 1;
 }
 
 // For lines, poly-lines, segments and polygons, which a device may also

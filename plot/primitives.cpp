@@ -3,8 +3,9 @@
 //
 // Each call checks its arguments and ends in one device operation. While
 // world clipping is active the primitive is clipped here first, so that what
-// reaches the device lies inside the world clip rectangle; that is what keeps
-// coordinates beyond the device's integer range away from it.
+// reaches the device lies inside the world clip rectangle. Whatever the
+// clipping here, the device's double layer clips what still maps beyond its
+// integer range, so no coordinate reaches it saturated.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -268,13 +269,17 @@ VEXL_CATCH_RETURN(0)
 VEXL_API int gplot_clear_rectangle_world(GPlot *plot, int32_t rect[4]) VEXL_TRY {
     if (vexl::refused(plot, rect == nullptr))
         return 0;
-    if (vexl::world_clipping_active(*plot)) {
-        const vexl::ClipRectangle clip(*plot);
-        if (vexl::classify_rectangle(rect, clip.rect, plot->fill_pattern != -1) ==
-            vexl::RectangleVisibility::Outside)
-            return 1;
-    }
-    return as_result(plot->device->clear_world_rect(rect));
+    if (!vexl::world_clipping_active(*plot))
+        return as_result(plot->device->clear_world_rect(rect));
+    // A clear fills an area whatever the fill pattern, so it is classified
+    // and trimmed as a filled rectangle: one that encloses the clip
+    // rectangle clears all of it, one that crosses the border stops there.
+    // The caller's rectangle is left as it was.
+    int32_t area[4] = {rect[0], rect[1], rect[2], rect[3]};
+    const vexl::ClipRectangle clip(*plot);
+    if (vexl::classify_rectangle(area, clip.rect, true) == vexl::RectangleVisibility::Outside)
+        return 1;
+    return as_result(plot->device->clear_world_rect(area));
 }
 VEXL_CATCH_RETURN(0)
 

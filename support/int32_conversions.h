@@ -17,6 +17,18 @@ namespace vexl {
 inline constexpr double kInt32MinAsDouble = -2147483648.0;
 inline constexpr double kInt32MaxAsDouble = 2147483647.0;
 
+// The device-safe range: the coordinates a device may be handed. It stops
+// one unit inside the int32 range at both ends, so that a device may add or
+// subtract one (a pixel's far edge, a one-pixel dot) without overflowing.
+// A double within it rounds, whichever way, to an integer within it.
+inline constexpr double kDeviceRangeMin = -2147483647.0;
+inline constexpr double kDeviceRangeMax = 2147483646.0;
+
+// Whether value lies in the device-safe range; NaN does not.
+inline bool in_device_range(double value) {
+    return value >= kDeviceRangeMin && value <= kDeviceRangeMax;
+}
+
 // Toward zero; saturating; NaN gives 0.
 inline int32_t trunc_to_int32(double value) {
     if (std::isnan(value))

@@ -162,6 +162,18 @@ TEST_F(Hpgl2Device, PenStateOfLinesAndPoints) {
     EXPECT_EQ(close_and_read(), TempDir::read(kGolden + "lines.hgl"));
 }
 
+// A dot is a one-unit stroke there and back; at the top of the int32 range
+// it goes the other way, so the plotter is never sent a position beyond it.
+TEST_F(Hpgl2Device, DotsAtTheTopOfTheRangeStayInIt) {
+    GHPGL2 &d = create(kFills, DB_UNIT_INCH, 0);
+    d.draw_point_world({INT32_MAX, 5});
+    d.draw_point_world({INT32_MIN, INT32_MAX});
+    const std::string text = close_and_read();
+    EXPECT_NE(text.find("PA2147483647,5;\nPD;PR-1,1;PR1,-1;PU\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("PA-2147483648,2147483647;\nPD;PR1,-1;PR-1,1;PU\n"), std::string::npos)
+        << text;
+}
+
 TEST_F(Hpgl2Device, AttributesAreWrittenOnlyWhenTheyChange) {
     GHPGL2 &d = create(kFills, DB_UNIT_MILLIMETRE, 3);
     frame(d, {-500, -400, 500, 400}, {0.1f, 0.2f, 0.9f, 0.8f});

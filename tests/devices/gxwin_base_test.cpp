@@ -31,13 +31,12 @@ Coords coords(const int32_t (&rect)[4]) {
     return Coords(rect, rect + 4);
 }
 
-// The process-wide switches and the error code are shared with every other
+// The process-wide switch and the error code are shared with every other
 // suite; each test leaves them in their initial state.
 class DeviceTest : public ::testing::Test {
   protected:
     void TearDown() override {
         vexl::world_units_on = false;
-        vexl::world_out_of_range = 0;
         GplotErrno = 0;
     }
     // 640 x 480 pixels showing world (0, 0)-(1000, 1000), y up.
@@ -83,19 +82,20 @@ TEST(DeviceWorkBuffer, RefusesUnaddressableCountsAndKeepsItsStorage) {
 
 // ---- Rounding and mapping -------------------------------------------------------
 
-// The double layer rounds every coordinate with the device's rounding: halves
-// away from zero, saturating at the int32 limits, NaN to 0.
+// The double layer rounds every coordinate with the device's rounding
+// (halves away from zero) and keeps to the device-safe range, one unit inside
+// int32 at both ends: a rectangle's sides are moved into it, NaN becomes 0.
 TEST_F(DeviceTest, DoubleLayerRoundsAtTheEdges) {
-    const DevicePointF edges[5] = {{0.5, -0.5},
+    const DevicePointF edges[4] = {{0.5, -0.5},
                                    {-2.5, 0.49999999999999994},
-                                   {2147483647.2, 2147483647.5},
-                                   {-2147483648.7, 1e300},
-                                   {-HUGE_VAL, NAN}};
+                                   {2147483645.5, -2147483646.5},
+                                   {2147483646.0, -2147483647.0}};
     const double rect[4] = {2.5, -1.5, 1e300, NAN};
-    dev.draw_lines_device_f(edges, 5);
+    dev.draw_lines_device_f(edges, 4);
     dev.draw_rectangle_device_f(rect);
-    EXPECT_EQ(dev.calls.at(0).coords, (Coords{1, -1, -3, 0, kMax, kMax, kMin, kMax, kMin, 0}));
-    EXPECT_EQ(dev.calls.at(1).coords, (Coords{3, -2, kMax, 0}));
+    EXPECT_EQ(dev.calls.at(0).coords,
+              (Coords{1, -1, -3, 0, kMax - 1, kMin + 1, kMax - 1, kMin + 1}));
+    EXPECT_EQ(dev.calls.at(1).coords, (Coords{3, -2, kMax - 1, 0}));
 }
 
 // Fraction 0 is the bottom of the extent; vx = trunc(left + width × fraction
@@ -204,6 +204,100 @@ TEST_F(DeviceTest, ArcRadiusRoundsTheSameWhereverTheArcLies) {
     EXPECT_EQ(dev.calls.back().coords, (Coords{536870912, 1000, -536870912, 1000, 1}));
 }
 
+// ---- The device-safe range -------------------------------------------------------
+
+// What the double layer cannot place in the device-safe range is left out,
+// and answered with success, as clipping answers for what it removes: lines
+// through non-numbers, shapes wholly beyond the range.
+TEST_F(DeviceTest, NothingBeyondTheDeviceRangeReachesTheDevice) {
+    const double far = 1e12;
+    const DevicePointF nan_line[2] = {{0, 0}, {NAN, 5}};
+    const DevicePointF beyond[4] = {{far, 0}, {far, 10}, {far + 5, 10}, {far, 0}};
+    const DevicePointF across[2] = {{-far, -far}, {far, far}};
+    EXPECT_TRUE(dev.draw_line_device_f(nan_line[0], nan_line[1]));
+    EXPECT_TRUE(dev.draw_line_device_f({0, HUGE_VAL}, {1, 1}));
+    EXPECT_TRUE(dev.draw_lines_device_f(beyond, 4));
+    EXPECT_TRUE(dev.draw_segments_device_f(beyond, 2));
+    EXPECT_TRUE(dev.draw_polygon_device_f(beyond, 4));
+    EXPECT_TRUE(dev.draw_polygon_device_f(nan_line, 2));
+    EXPECT_TRUE(dev.draw_point_device_f({0, -far}));
+    EXPECT_TRUE(dev.calls.empty());
+    EXPECT_TRUE(dev.draw_line_device_f(across[0], across[1]));
+    EXPECT_EQ(dev.calls,
+              (std::vector<DeviceCall>{
+                  {"draw_line_device", 1, {kMin + 1, kMin + 1, kMax - 1, kMax - 1}, true}}));
+}
+
+// Lines with ends anywhere up to 1e12 away: what reaches the device lies in
+// the range, on the line asked for (within the half unit rounding moves a
+// point) and in its direction; a line that crosses the range is never lost.
+TEST_F(DeviceTest, ClippedLinesStayOnTheirLine) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> coordinate(-1e12, 1e12);
+    for (int i = 0; i < 2000; ++i) {
+        const DevicePointF a{coordinate(random), coordinate(random) / (i % 3 == 0 ? 1e4 : 1)};
+        const DevicePointF b{coordinate(random) / (i % 5 == 0 ? 1e4 : 1), coordinate(random)};
+        dev.forget_calls();
+        ASSERT_TRUE(dev.draw_line_device_f(a, b));
+        // Where the line passes x = 0 or y = 0 inside the range, it is seen.
+        const double t = -a.x / (b.x - a.x);
+        const double y_at_0 = a.y + t * (b.y - a.y);
+        if (t > 0 && t < 1 && std::fabs(y_at_0) < 1e9) {
+            ASSERT_EQ(dev.calls.size(), 1u) << i;
+        }
+        if (dev.calls.empty())
+            continue;
+        const Coords &c = dev.calls[0].coords;
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        for (int k = 0; k < 4; k += 2) {
+            EXPECT_TRUE(c[k] >= kMin + 1 && c[k] <= kMax - 1 && c[k + 1] >= kMin + 1 &&
+                        c[k + 1] <= kMax - 1);
+            const double off_line =
+                std::fabs((b.x - a.x) * (c[k + 1] - a.y) - (b.y - a.y) * (c[k] - a.x)) / length;
+            EXPECT_LT(off_line, 1.0) << i;
+        }
+        EXPECT_GE((c[2] - static_cast<double>(c[0])) * (b.x - a.x) +
+                      (c[3] - static_cast<double>(c[1])) * (b.y - a.y),
+                  0.0)
+            << i;
+    }
+}
+
+// A many-pointed star far larger than the range: every side crosses the
+// border, which is where the clipped outline grows most. It must come back
+// closed, inside the range and with its points in their turning order.
+TEST_F(DeviceTest, StarLargerThanTheRangeStaysInsideIt) {
+    std::vector<DevicePointF> star;
+    const int tips = 200;
+    for (int i = 0; i < 2 * tips; ++i) {
+        const double angle = 3.141592653589793 * i / tips;
+        const double radius = i % 2 == 0 ? 1e10 : 1e8;
+        star.push_back({radius * std::cos(angle), radius * std::sin(angle)});
+    }
+    star.push_back(star.front());
+    ASSERT_TRUE(dev.draw_polygon_device_f(star.data(), static_cast<int32_t>(star.size())));
+    ASSERT_EQ(dev.calls.size(), 1u);
+    const Coords &c = dev.calls[0].coords;
+    EXPECT_EQ(c[0], c[c.size() - 2]);
+    EXPECT_EQ(c[1], c.back());
+    for (int32_t v : c)
+        EXPECT_TRUE(v >= kMin + 1 && v <= kMax - 1) << v;
+    // The tips are cut off along the border, the notches kept.
+    EXPECT_GT(std::count(c.begin(), c.end(), kMax - 1), 0);
+    EXPECT_GT(c.size() / 2, static_cast<std::size_t>(2 * tips));
+}
+
+// An arc's centre and start point are its device record; when either does
+// not fit, no record describes the arc and the device is not handed one.
+TEST_F(DeviceTest, ArcsThatDoNotFitAreRefused) {
+    p.set_mapping({0, 0, 1000, 1000}, {0, 0, 10, 10}); // 100 units per world unit
+    EXPECT_FALSE(dev.draw_arc_world({5, 5, 100000000, 5, 90000}));
+    EXPECT_FALSE(dev.draw_arc_world({100000000, 5, 5, 5, 90000}));
+    EXPECT_TRUE(dev.calls.empty());
+    EXPECT_TRUE(dev.draw_arc_world({6, 5, 5, 5, 90000}));
+    EXPECT_EQ(dev.calls.size(), 1u);
+}
+
 // ---- Failure propagation --------------------------------------------------------
 
 // Lists of arcs, polygons and rectangles stop at their first failing element
@@ -255,7 +349,7 @@ TEST_F(DeviceTest, WorldOutOfRangeIsJudgedWithThePreviousWindow) {
         {tiny, false, 0}, {huge, false, 1}, {tiny, false, 0}, {huge, true, 1}, {tiny, true, 0}};
     for (const auto &[rect, clip, out_of_range] : steps) {
         clip ? dev.set_clip_world(rect, true) : dev.set_world(rect);
-        EXPECT_EQ(vexl::world_out_of_range, out_of_range);
+        EXPECT_EQ(dev.world_out_of_range, out_of_range);
     }
     EXPECT_EQ(coords(p.plot.world), coords(tiny));
 }

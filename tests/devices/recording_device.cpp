@@ -24,8 +24,7 @@ bool RecordingDevice::record(const char *op, int32_t count, const DevicePointS *
 }
 
 bool RecordingDevice::is_outside_device_range(const DevicePointF &p) {
-    const auto in = [](double v) { return v >= kInt32MinAsDouble && v <= kInt32MaxAsDouble; };
-    return !in(p.x) || !in(p.y);
+    return !in_device_range(p.x) || !in_device_range(p.y);
 }
 
 void RecordingPlot::set_mapping(const int32_t (&extent)[4], const int32_t (&world)[4]) {

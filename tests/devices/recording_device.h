@@ -56,7 +56,7 @@ class RecordingDevice : public GXWINbase {
     // Nearest, halves away from zero, saturating at the int32 limits.
     int32_t round_device_coord(double value) override { return round_to_int32(value); }
     int32_t round_world_coord(double value) override { return round_to_int32(value); }
-    // True when either coordinate is NaN or outside the int32 range.
+    // True when either coordinate is NaN or outside the device-safe range.
     bool is_outside_device_range(const DevicePointF &p) override;
 
     // Each operation is recorded under its own name.
@@ -98,9 +98,7 @@ struct RecordingPlot {
     RecordingDevice device{&plot};
 
     // Sets the device extent (left, bottom, right, top), a full viewport and
-    // the world window through the device, then forgets any calls. The first
-    // window of a fresh record is judged against an empty mapping, so
-    // world_out_of_range says nothing useful afterwards.
+    // the world window through the device, then forgets any calls.
     void set_mapping(const int32_t (&extent)[4], const int32_t (&world)[4]);
 };
 

@@ -99,9 +99,82 @@ TEST_F(Arcs, DeviceDrawsTheArcUnlessFlatteningIsAskedFor) {
     rec.device.forget_calls();
     const WorldArcS far_centre{5, 5, 100000000, 5, 10};
     EXPECT_EQ(gplot_draw_arc_world(plot, &far_centre), 1);
-    EXPECT_EQ(vexl::world_out_of_range, 1);
+    EXPECT_EQ(rec.device.world_out_of_range, 1);
+    // Hard copy too: no device record can describe such an arc.
+    plot->device_kind = GPLOT_PRINT;
+    EXPECT_EQ(gplot_draw_arc_world(plot, &far_centre), 1);
+    ASSERT_FALSE(calls().empty());
     for (const auto &c : calls())
         EXPECT_NE(c.op, "draw_arc_device");
+}
+
+// Counter-clockwise, 45 degrees in steps of 3.6: twelve steps fall short of
+// the end, so the exact end point is added.
+TEST_F(Arcs, CounterClockwisePartialArcEndsOnItsFinalAngle) {
+    flatten_arcs(GPLOT_HPGL2, 0);
+    const WorldArcS eighth{600, 500, 500, 500, 45000};
+    EXPECT_EQ(gplot_draw_arc_world(plot, &eighth), 1);
+    const std::vector<WorldPointS> points = drawn_points("draw_lines_device");
+    ASSERT_EQ(points.size(), 14u);
+    EXPECT_EQ(points.front().x, 600);
+    EXPECT_EQ(points.front().y, 500);
+    EXPECT_EQ(points.back().x, 571);
+    EXPECT_EQ(points.back().y, 571);
+    double previous = -1;
+    for (const WorldPointS &p : points) {
+        EXPECT_NEAR(std::hypot(p.x - 500.0, p.y - 500.0), 100.0, 1.0);
+        const double angle = std::atan2(p.y - 500.0, p.x - 500.0);
+        EXPECT_GT(angle, previous) << "turns from +x towards +y";
+        previous = angle;
+    }
+}
+
+// A recording device with a drawing surface of 640 x 480 pixels.
+class SizedDevice : public vexl::test::RecordingDevice {
+  public:
+    using RecordingDevice::RecordingDevice;
+    bool get_width_n_height(int32_t *width, int32_t *height) override {
+        *width = 640;
+        *height = 480;
+        return true;
+    }
+};
+
+// World 1000 x 1000 on 640 x 480 pixels: a world circle would come out as an
+// ellipse, so the flattening stretches it to look round. Starting at or
+// below 45 degrees the horizontal scale sets the radius, above it the
+// vertical one; either way every vertex lies within a pixel of it.
+TEST(ArcAspect, FlattenedCirclesAreRoundInDevicePixels) {
+    GPlot plot{};
+    SizedDevice device(&plot);
+    const int32_t extent[4] = {0, 480, 640, 0};
+    std::copy_n(extent, 4, plot.device_extent);
+    const float full[4] = {0, 0, 1, 1};
+    const int32_t world[4] = {0, 0, 1000, 1000};
+    device.set_viewport(full);
+    device.set_world(world);
+    plot.device_kind = GPLOT_SCREEN;
+    plot.line_clipping = 1;
+    plot.fill_pattern = -1;
+    plot.clip_mode = 1;
+    plot.arc_clipping = 1;
+    const struct {
+        WorldArcS circle;
+        double device_radius;
+    } cases[] = {{{600, 500, 500, 500, 360000}, 64.0},  // 100 world units at 0.64 px
+                 {{500, 600, 500, 500, 360000}, 48.0},  // 100 world units at 0.48 px
+                 {{500, 400, 500, 500, 360000}, 48.0},  // 270 degrees
+                 {{400, 500, 500, 500, 360000}, 64.0}}; // -180 degrees
+    for (const auto &c : cases) {
+        device.forget_calls();
+        EXPECT_EQ(gplot_draw_arc_world(&plot, &c.circle), 1);
+        ASSERT_EQ(device.calls.size(), 1u);
+        const std::vector<int32_t> &v = device.calls[0].coords;
+        ASSERT_GT(v.size(), 100u) << "one step per pixel of the scaled axis";
+        for (std::size_t i = 0; i + 1 < v.size(); i += 2)
+            EXPECT_NEAR(std::hypot(v[i] - 320.0, v[i + 1] - 240.0), c.device_radius, 1.0)
+                << "start " << c.circle.x << "," << c.circle.y << " vertex " << i / 2;
+    }
 }
 
 using Markers = DrawingTest;
@@ -119,6 +192,35 @@ TEST_F(Markers, OnlyMarkersCentredInsideTheWorldWindowAreDrawn) {
     EXPECT_EQ(gplot_draw_marker_world(plot, centres, 0), 1);
     EXPECT_EQ(gplot_draw_marker_world(plot, centres, -1), 0);
     EXPECT_EQ(GplotErrno, 10);
+}
+
+// Size 11 gives half-size 5 (integer division) about the centre (500, 500).
+TEST_F(Markers, EachShapeHasItsVertices) {
+    using Coords = std::vector<int32_t>;
+    const struct {
+        int32_t marker;
+        std::vector<vexl::test::DeviceCall> expected;
+    } shapes[] = {
+        {0, {call("draw_polygon_device", 5, {495, 495, 505, 495, 505, 505, 495, 505, 495, 495})}},
+        {1, {call("draw_arc_device", 1, {500, 505, 500, 500, 360000})}},
+        {2, {call("draw_polygon_device", 4, {500, 495, 495, 505, 505, 505, 500, 495})}},
+        {3, {call("draw_polygon_device", 4, {495, 495, 500, 505, 505, 495, 495, 495})}},
+        {4, {call("draw_polygon_device", 5, {500, 495, 495, 500, 500, 505, 505, 500, 500, 495})}},
+        {5,
+         {call("draw_line_device", 1, Coords{495, 500, 505, 500}),
+          call("draw_line_device", 1, Coords{495, 495, 505, 505}),
+          call("draw_line_device", 1, Coords{505, 495, 495, 505})}},
+        {6,
+         {call("draw_line_device", 1, Coords{495, 495, 505, 505}),
+          call("draw_line_device", 1, Coords{505, 495, 495, 505})}},
+    };
+    WorldPointS centre[] = {{500, 500}};
+    for (const auto &shape : shapes) {
+        rec.device.forget_calls();
+        gplot_set_marker(plot, shape.marker);
+        EXPECT_EQ(gplot_draw_markers_world(plot, centre, 1, 11), 1);
+        EXPECT_EQ(calls(), shape.expected) << "marker " << shape.marker;
+    }
 }
 
 TEST_F(Markers, LineTypeIsSolidWhileDrawingAndRestoredAfter) {

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/coordinate_flags.h"
 #include "devices/recording_device.h"
 #include "plot/gplot.h"
 
@@ -22,13 +21,9 @@ class DrawingTest : public ::testing::Test {
         rec.set_mapping({0, 0, 1000, 1000}, {0, 0, 1000, 1000});
         plot->line_clipping = 1; // as every real device sets it
         plot->fill_pattern = -1;
-        world_out_of_range = 0;
         GplotErrno = 0;
     }
-    void TearDown() override {
-        world_out_of_range = 0;
-        GplotErrno = 0;
-    }
+    void TearDown() override { GplotErrno = 0; }
 
     // World clipping on against this rectangle; calls so far forgotten.
     void clip_to(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {

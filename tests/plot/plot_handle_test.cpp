@@ -6,6 +6,7 @@
 
 #include <gmock/gmock.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -189,6 +190,46 @@ TEST_F(PlotHandle, HardCopyInHpglFormIsAPlotFile) {
         EXPECT_NE(vexl::test::TempDir::read(path).find("PU1,5;"), std::string::npos);
     }
     options = saved;
+}
+
+// gplot_open hands its untyped arguments to the open call of the kind: the
+// file name, then the units and value as integers (negative ones too). Only
+// plot-file kinds exist on every build: file and printer plots become plot
+// files when print-to-file in HP-GL/2 form is selected.
+TEST_F(PlotHandle, OpenByKindMapsItsArguments) {
+    vexl::PrintOptions &options = vexl::print_options();
+    const vexl::PrintOptions saved = options;
+    options.printToFile = 1;
+    options.fileType = vexl::PrintFileType::Hpgl2;
+    vexl::test::TempDir dir;
+    const std::string path = dir.file("by_kind.hgl");
+    const auto as_pointer = [](std::intptr_t v) { return reinterpret_cast<void *>(v); };
+    const struct {
+        GPlotDevice kind;
+        std::intptr_t units, value;
+        const char *prologue;
+    } kinds[] = {{GPLOT_HPGL2, DB_UNIT_MIL, 7, "PU1,7;"},
+                 {GPLOT_HPGL2, DB_UNIT_MILLIMETRE, -3, "PU4,-3;"},
+                 {GPLOT_FILE, DB_UNIT_INCH, 9, "PU2,9;"},
+                 {GPLOT_PRINT, DB_UNIT_CENTIMETRE, 11, "PU5,11;"}};
+    for (const auto &k : kinds) {
+        testing::internal::CaptureStderr(); // the fill-file notice
+        GPlot *plot = gplot_open(k.kind, const_cast<char *>(path.c_str()), as_pointer(k.units),
+                                 as_pointer(k.value), nullptr);
+        testing::internal::GetCapturedStderr();
+        ASSERT_NE(plot, nullptr) << k.kind << ": code " << GplotErrno;
+        EXPECT_EQ(plot->device_kind, GPLOT_HPGL2);
+        EXPECT_EQ(gplot_close(plot), 1);
+        EXPECT_NE(vexl::test::TempDir::read(path).find(k.prologue), std::string::npos)
+            << k.kind << " " << k.prologue;
+    }
+    options = saved;
+    for (int bad : {-1, 5}) {
+        GplotErrno = 0;
+        EXPECT_EQ(gplot_open(static_cast<GPlotDevice>(bad), nullptr, nullptr, nullptr, nullptr),
+                  nullptr);
+        EXPECT_EQ(GplotErrno, 4);
+    }
 }
 
 // A clipboard open fails here after taking a temporary name (no window

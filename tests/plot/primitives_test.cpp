@@ -1,5 +1,6 @@
 // Drawing primitives through the C interface onto the recording device:
 // what reaches the device with world clipping on and off.
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -173,7 +174,7 @@ TEST_F(Primitives, HugeWorldWindowsAreClippedBeforeTheDevice) {
     constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
     const int32_t huge[4] = {-1000000000, -1000000000, 1000000000, 1000000000};
     ASSERT_EQ(gplot_set_world(plot, huge), 1);
-    EXPECT_EQ(vexl::world_out_of_range, 1);
+    EXPECT_EQ(rec.device.world_out_of_range, 1);
     EXPECT_EQ(gplot_get_clip_mode(plot), 0);
     rec.device.forget_calls();
 
@@ -187,6 +188,150 @@ TEST_F(Primitives, HugeWorldWindowsAreClippedBeforeTheDevice) {
     for (const auto &c : calls())
         for (int32_t v : c.coords)
             EXPECT_TRUE(v >= 0 && v <= 1000) << c.op << " got " << v;
+}
+
+} // namespace
+
+namespace {
+
+using vexl::test::DrawingTest;
+using vexl::test::RecordingPlot;
+
+// Whether a plot's world window fits its device is that plot's own business:
+// another plot's world, clip or arc call (a circle marker is an arc) must not
+// switch off the clipping that keeps the first plot's coordinates in range,
+// and a fresh plot's first window, judged against no mapping at all, does not
+// switch it on.
+TEST_F(DrawingTest, OutOfRangeFlagSharedByAllPlots) {
+    const int32_t tiny[4] = {0, 0, 10, 10};
+    const int32_t huge[4] = {-1000000000, -1000000000, 1000000000, 1000000000};
+    ASSERT_EQ(gplot_set_world(plot, tiny), 1);
+    ASSERT_EQ(gplot_set_world(plot, huge), 1); // judged under the tiny window
+
+    RecordingPlot other;
+    other.set_mapping({0, 0, 1000, 1000}, {0, 0, 1000, 1000});
+    other.plot.line_clipping = 1;
+    other.plot.fill_pattern = -1;
+    const WorldPointS across[2] = {{-100, 500}, {1100, 500}};
+    EXPECT_EQ(gplot_draw_line_world(&other.plot, &across[0], &across[1]), 1);
+    EXPECT_EQ(other.device.calls, std::vector{call("draw_line_device", 1, {-100, 500, 1100, 500})});
+    ASSERT_EQ(gplot_set_world(&other.plot, tiny), 1);
+    ASSERT_EQ(gplot_set_clip_world(&other.plot, tiny), 1);
+    gplot_set_marker(&other.plot, 1);
+    WorldPointS centre[] = {{5, 5}};
+    ASSERT_EQ(gplot_draw_markers_world(&other.plot, centre, 1, 4), 1);
+
+    // Nor does an arc of its own that fits: the window still does not.
+    gplot_set_marker(plot, 1);
+    ASSERT_EQ(gplot_draw_markers_world(plot, centre, 1, 4), 1);
+
+    rec.device.forget_calls();
+    const WorldPointS a{std::numeric_limits<int32_t>::min(), 0};
+    const WorldPointS b{std::numeric_limits<int32_t>::max(), 0};
+    EXPECT_EQ(gplot_draw_line_world(plot, &a, &b), 1);
+    EXPECT_EQ(calls(), std::vector{call("draw_line_device", 1, {0, 500, 1000, 500})})
+        << "still clipped to its world window";
+}
+
+} // namespace
+
+namespace {
+
+using ClearRectangle = vexl::test::DrawingTest;
+
+// Clearing is an area fill even while the plot draws outlines (fill pattern
+// -1): a rectangle around the clip rectangle clears all of it, one across its
+// border only the part inside.
+TEST_F(ClearRectangle, ClearWithClippingClearsNothingOrTooMuch) {
+    clip_to(100, 100, 400, 400);
+    ASSERT_EQ(plot->fill_pattern, -1);
+    int32_t around[4] = {0, 0, 500, 500};
+    int32_t crossing[4] = {300, 50, 600, 200};
+    int32_t inside[4] = {200, 200, 300, 300};
+    int32_t away[4] = {500, 500, 600, 600};
+    int32_t flat[4] = {200, 200, 200, 300};
+    for (int32_t *r : {around, crossing, inside, away, flat})
+        EXPECT_EQ(gplot_clear_rectangle_world(plot, r), 1);
+    EXPECT_EQ(calls(), (std::vector{call("clear_world_rect", 1, {100, 100, 400, 400}),
+                                    call("clear_world_rect", 1, {300, 100, 400, 200}),
+                                    call("clear_world_rect", 1, {200, 200, 300, 300})}));
+    EXPECT_EQ(std::vector<int32_t>(crossing, crossing + 4),
+              (std::vector<int32_t>{300, 50, 600, 200}))
+        << "the caller's rectangle is not trimmed";
+}
+
+} // namespace
+
+namespace {
+
+using FarAwayPoints = vexl::test::DrawingTest;
+
+constexpr int32_t kDeviceTop = std::numeric_limits<int32_t>::max() - 1;
+constexpr int32_t kDeviceBottom = std::numeric_limits<int32_t>::min() + 1;
+
+// Slope of the first line of a device call.
+double slope(const vexl::test::DeviceCall &c) {
+    return (static_cast<double>(c.coords.at(3)) - c.coords.at(1)) /
+           (static_cast<double>(c.coords.at(2)) - c.coords.at(0));
+}
+
+// With the default settings (clip mode 0) and a zoomed-in window, a point far
+// away maps beyond the device's integer range. What reaches the device is the
+// part of the primitive that fits, on the line the caller asked for, never a
+// coordinate pinned to the int32 limits.
+TEST_F(FarAwayPoints, FarAwayPointsReachTheDeviceAtTheWrongAngle) {
+    const int32_t zoomed[4] = {0, 0, 10, 10}; // 100 device units per world unit
+    ASSERT_EQ(gplot_set_world(plot, zoomed), 1);
+    ASSERT_EQ(gplot_get_clip_mode(plot), 0);
+    rec.device.forget_calls();
+
+    const WorldPointS origin{0, 0}, far_off{100000000, 10000000};
+    EXPECT_EQ(gplot_draw_line_world(plot, &origin, &far_off), 1);
+    ASSERT_EQ(calls().size(), 1u);
+    EXPECT_EQ(calls()[0], call("draw_line_device", 1, {0, 0, kDeviceTop, 214748365}));
+    EXPECT_NEAR(slope(calls()[0]), 0.1, 1e-9);
+
+    // A poly-line that goes out and comes back is drawn as the two runs that
+    // fit, each on its own line.
+    rec.device.forget_calls();
+    WorldPointS out_and_back[3] = {{0, 0}, {100000000, 10000000}, {0, 5}};
+    EXPECT_EQ(gplot_draw_lines_world(plot, out_and_back, 3), 1);
+    ASSERT_EQ(calls().size(), 2u);
+    EXPECT_EQ(calls()[0], call("draw_lines_device", 2, {0, 0, kDeviceTop, 214748365}));
+    EXPECT_EQ(calls()[1].op, "draw_lines_device");
+    EXPECT_EQ(calls()[1].coords.at(0), kDeviceTop);
+    EXPECT_EQ(calls()[1].coords.at(2), 0);
+    EXPECT_EQ(calls()[1].coords.at(3), 500);
+
+    // Segments keep their pieces that fit; one wholly beyond is left out.
+    rec.device.forget_calls();
+    const WorldPointS pairs[4] = {{5, 5}, {-50000000, 5}, {50000000, 0}, {50000000, 9}};
+    EXPECT_EQ(gplot_draw_segments_world(plot, pairs, 2), 1);
+    EXPECT_EQ(calls(),
+              std::vector{call("draw_segments_device", 1, {500, 500, kDeviceBottom, 500})});
+
+    // A polygon is cut along the range's border and still arrives closed.
+    rec.device.forget_calls();
+    const WorldPointS wedge[3] = {{0, 0}, {100000000, 0}, {0, 10}};
+    EXPECT_EQ(gplot_draw_polygon_world(plot, wedge, 3), 1);
+    ASSERT_EQ(calls().size(), 1u);
+    const std::vector<int32_t> &c = calls()[0].coords;
+    ASSERT_GE(c.size(), 8u);
+    EXPECT_EQ(c.front(), c[c.size() - 2]);
+    EXPECT_EQ(c[1], c.back());
+    for (int32_t v : c)
+        EXPECT_TRUE(v >= 0 && v <= kDeviceTop) << v;
+    // The slanted edge keeps its slope where it was cut: -1000 / 1e10.
+    EXPECT_NE(std::find(c.begin(), c.end(), 785), c.end()) << "y at the right border";
+
+    // A rectangle is trimmed to the range, a point beyond it is not drawn.
+    rec.device.forget_calls();
+    int32_t wide[4] = {-100000000, 0, 100000000, 5};
+    EXPECT_EQ(gplot_draw_rectangle_world(plot, wide), 1);
+    const WorldPointS beyond{-100000000, 5};
+    EXPECT_EQ(gplot_draw_point_world(plot, &beyond), 1);
+    EXPECT_EQ(calls(),
+              std::vector{call("draw_rectangle_device", 1, {kDeviceBottom, 0, kDeviceTop, 500})});
 }
 
 } // namespace
