@@ -223,10 +223,11 @@ bool GXWINbase::draw_arc_world(const WorldArcS &arc) {
     // not depend on where the arc lies, so equal arcs look equal everywhere.
     // An arc is handed over by its centre and start point; when either does
     // not fit the device, no integer arc record describes it. The interface
-    // flattens such arcs into clipped poly-lines before they come here.
+    // flattens such arcs into clipped poly-lines before they come here; an
+    // arc list handed over as it is fails here with the arc code.
     if (!vexl::in_device_range(world_to_device_f({arc.x, arc.y})) ||
         !vexl::in_device_range(world_to_device_f({arc.cx, arc.cy})))
-        return false;
+        return vexl::fail(vexl::Error::ArcPointsFailed) != 0;
     const int32_t wx2 = plot->world[2];
     const int32_t wy2 = plot->world[3];
     const int64_t rx = static_cast<int64_t>(arc.x) - arc.cx + wx2;

@@ -292,7 +292,9 @@ TEST_F(DeviceTest, StarLargerThanTheRangeStaysInsideIt) {
 TEST_F(DeviceTest, ArcsThatDoNotFitAreRefused) {
     p.set_mapping({0, 0, 1000, 1000}, {0, 0, 10, 10}); // 100 units per world unit
     EXPECT_FALSE(dev.draw_arc_world({5, 5, 100000000, 5, 90000}));
+    GplotErrno = 0;
     EXPECT_FALSE(dev.draw_arc_world({100000000, 5, 5, 5, 90000}));
+    EXPECT_EQ(GplotErrno, 12) << "a refused arc says why";
     EXPECT_TRUE(dev.calls.empty());
     EXPECT_TRUE(dev.draw_arc_world({6, 5, 5, 5, 90000}));
     EXPECT_EQ(dev.calls.size(), 1u);
