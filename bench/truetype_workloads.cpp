@@ -143,8 +143,7 @@ Workloads::Workloads() : line_(line_text()) {
              freetype_font_directory());
         return;
     }
-    table_.name = static_cast<char *>(std::malloc(std::strlen(kFaceName) + 1));
-    std::strcpy(table_.name, kFaceName);
+    gttfont_setFontName(&table_, kFaceName);
     if (!gfreetype_loadFont(&table_) || std::strcmp(table_.name, kFaceName) != 0) {
         fail(std::string("gfreetype_loadFont of ") + kFaceName + " failed");
         return;

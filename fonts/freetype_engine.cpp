@@ -12,17 +12,11 @@ FreetypeEngine::~FreetypeEngine() {
 
 FT_Library FreetypeEngine::start(FT_Error &error) {
     error = 0;
-    if (FT_Library running = handle())
-        return running;
-    const std::lock_guard<std::mutex> lock(starting_);
-    if (FT_Library running = handle())
-        return running; // another thread started it meanwhile
-    FT_Library library = nullptr;
-    error = starter_(&library);
+    if (library_ == nullptr)
+        error = starter_(&library_);
     if (error != 0)
-        return nullptr;
-    library_.store(library, std::memory_order_release);
-    return library;
+        library_ = nullptr;
+    return library_;
 }
 
 FreetypeEngine &process_freetype_engine() {

@@ -6,16 +6,13 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include <atomic>
-#include <mutex>
-
 namespace vexl {
 
 // A FreeType library handle started on demand: a start that fails is tried
 // again by the next call, so a passing shortage (memory) does not disable
 // TrueType text for the rest of the process. The handle is released when the
-// engine is destroyed. Starting is thread-safe; using the handle from several
-// threads at once is not (FreeType's rule).
+// engine is destroyed. Like the rest of the library it is used from the
+// application's one graphics thread.
 class FreetypeEngine {
   public:
     using Starter = FT_Error (*)(FT_Library *library);
@@ -29,12 +26,11 @@ class FreetypeEngine {
     // with FreeType's error code in error (0 when it runs).
     FT_Library start(FT_Error &error);
     // The handle if running, else null; never starts it.
-    FT_Library handle() const { return library_.load(std::memory_order_acquire); }
+    FT_Library handle() const { return library_; }
 
   private:
     Starter starter_;
-    std::atomic<FT_Library> library_{nullptr};
-    std::mutex starting_;
+    FT_Library library_ = nullptr;
 };
 
 // The engine of the process, released at process exit.
