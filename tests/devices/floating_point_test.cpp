@@ -76,9 +76,9 @@ TEST(FloatingPoint, ArrayAndSingleFormsKeepTheirOwnArithmetic) {
     EXPECT_EQ(points, (std::vector<std::vector<int32_t>>{{1704, 1704}, {1703, 1703}}));
 }
 
-// The line (0, 0)-(300, 300) enters the clip rectangle where t = 1/3, and
-// x = 0 + t * 300 is exactly 100 in double arithmetic (99.99999999999999999
-// in 80 bits, which truncates to 99).
+// The line (0, 0)-(300, 300) enters the clip rectangle where t = 1/3:
+// x = 0 + t * 300 rounds to exactly 100 in double arithmetic, but stays a
+// hair below 100 in 80 bits and truncates to 99.
 TEST(FloatingPoint, LineClippedInWorldCoordinatesStartsAtPA100_100) {
     TempDir dir;
     const std::string path = dir.file("clipped.hgl");
