@@ -43,8 +43,12 @@ std::string cut_from_sentence(std::size_t offset, int32_t characters) {
 void use_shipped_configuration() {
     const std::string shipped = std::string(VEXL_SOURCE_DIR) + "/data/molvern.cfg";
     std::error_code ignored;
-    if (std::filesystem::exists(shipped, ignored))
-        set_environment_default("MOLVERN_CONFIG", shipped.c_str());
+    if (std::getenv("MOLVERN_CONFIG") != nullptr || !std::filesystem::exists(shipped, ignored))
+        return;
+    set_environment_default("MOLVERN_CONFIG", shipped.c_str());
+    // With the shipped settings, the glyph files this build tree made.
+    set_environment_default("MOLVERN_OCCIDENTAL_FILE", VEXL_HERSHEY_DIR "/hersh.oc");
+    set_environment_default("MOLVERN_ORIENTAL_FILE", VEXL_HERSHEY_DIR "/hersh.or");
 }
 
 std::string missing_hershey_data() {
@@ -54,7 +58,7 @@ std::string missing_hershey_data() {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return std::string("the Hershey glyph file ") + path +
-               " is missing: scripts/setup makes it";
+               " is missing: the build makes it (target vexl_hershey_files)";
     return {};
 }
 

@@ -10,9 +10,9 @@
 //         only the write calls timed: the cost per character must not depend
 //         on N, or long lines would cost more than their length.
 //
-// Both read the Hershey glyphs and font tables the settings name: the shipped
-// data/molvern.cfg points at build/hershey/hersh.oc (made by scripts/setup)
-// and data/fonts.
+// Both read the Hershey glyphs and font tables the settings name: with the
+// shipped data/molvern.cfg, the glyph files the build tree made and the
+// tables of data/fonts.
 #ifndef VEXL33_BENCH_TEXT_WORKLOADS_H
 #define VEXL33_BENCH_TEXT_WORKLOADS_H
 
@@ -32,8 +32,8 @@ inline constexpr const char *kFontName = "romans";
 // The line lengths of the per-character workload.
 inline const std::vector<int32_t> kLineLengths = {10, 100, 1000, 10000};
 
-// Points the plots at the shipped data/molvern.cfg unless the environment
-// names a configuration of its own.
+// Points the plots at the shipped data/molvern.cfg and this build tree's
+// glyph files unless the environment names a configuration of its own.
 void use_shipped_configuration();
 
 // Empty when the Hershey glyph file the settings name can be read; else a
