@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <exception>
 #include <memory>
 #include <type_traits>
 
@@ -20,25 +21,41 @@ struct ScreenDcReleaser {
 };
 using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser>;
 
+// What the enumeration collects, and what stopped it: an exception must not
+// unwind through GDI's frames (the 32-bit unwinder cannot cross them), so the
+// callback keeps it and the caller throws it again once GDI has returned.
+struct FaceCollection {
+    std::set<std::string> names;
+    std::exception_ptr failure;
+};
+
 int CALLBACK add_truetype_face(const LOGFONTA *font, const TEXTMETRICA *, DWORD font_type,
-                               LPARAM names) {
+                               LPARAM collection) {
+    auto &faces = *reinterpret_cast<FaceCollection *>(collection);
     // Raster and vector fonts cannot be measured by FreeType: leave them out.
-    if (font_type & TRUETYPE_FONTTYPE)
-        reinterpret_cast<std::set<std::string> *>(names)->insert(font->lfFaceName);
+    try {
+        if (font_type & TRUETYPE_FONTTYPE)
+            faces.names.insert(font->lfFaceName);
+    } catch (...) {
+        faces.failure = std::current_exception();
+        return 0; // stop enumerating
+    }
     return 1; // go on enumerating
 }
 
 } // namespace
 
 std::set<std::string> gdi_truetype_face_names() {
-    std::set<std::string> names;
+    FaceCollection faces;
     const ScreenDc dc(GetDC(nullptr));
     if (!dc)
-        return names;
+        return faces.names;
     LOGFONTA wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET; // every character set; empty face: every family
-    EnumFontFamiliesExA(dc.get(), &wanted, add_truetype_face, reinterpret_cast<LPARAM>(&names), 0);
-    return names;
+    EnumFontFamiliesExA(dc.get(), &wanted, add_truetype_face, reinterpret_cast<LPARAM>(&faces), 0);
+    if (faces.failure)
+        std::rethrow_exception(faces.failure);
+    return faces.names;
 }
 
 } // namespace vexl

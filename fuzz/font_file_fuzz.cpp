@@ -47,16 +47,10 @@ class FontDirectory {
     std::filesystem::path path_;
 };
 
-char *copy_string(const std::string &text) {
-    char *copy = static_cast<char *>(std::malloc(text.size() + 1));
-    std::memcpy(copy, text.c_str(), text.size() + 1);
-    return copy;
-}
-
 // Loads a table of the given name and checks the two outcomes a load has.
 void load_checked(GFontTable &table, const std::string &name) {
     table = GFontTable{};
-    table.name = copy_string(name);
+    gttfont_setFontName(&table, name.c_str());
     if (gfreetype_loadFont(&table) == 1) {
         auto *font = static_cast<vexl::FreeTypeFont *>(table.freetype_font);
         if (table.kind != GFONT_TABLE_TRUETYPE || font == nullptr || font->face == nullptr ||
