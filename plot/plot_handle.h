@@ -3,8 +3,6 @@
 #ifndef VEXL33_PLOT_PLOT_HANDLE_H
 #define VEXL33_PLOT_PLOT_HANDLE_H
 
-#include <functional>
-
 #include "core/errors.h"
 #include "plot/gplot.h"
 
@@ -12,7 +10,23 @@ namespace vexl {
 
 // Builds the device on a fresh record; true when plot->device is set, false
 // with GplotErrno saying why. May throw; the caller turns that into a code.
-using DeviceBuilder = std::function<bool(GPlot *plot)>;
+// It refers to the caller's callable without copying it: a std::function
+// would allocate for a capture larger than its small buffer (on 32 bits the
+// open calls' file, units and value already are), and running out of memory
+// there would be reported as the open call's own failure, not the device's.
+class DeviceBuilder {
+  public:
+    template <typename Build>
+    DeviceBuilder(const Build &build) // NOLINT: lambdas convert implicitly
+        : build_(&build), call_([](const void *callable, GPlot *plot) -> bool {
+              return (*static_cast<const Build *>(callable))(plot);
+          }) {}
+    bool operator()(GPlot *plot) const { return call_(build_, plot); }
+
+  private:
+    const void *build_;
+    bool (*call_)(const void *build, GPlot *plot);
+};
 
 // What an exception from a device constructor means for the caller.
 enum class ConstructionFailure {
