@@ -2,6 +2,7 @@
 // measurement of stroke text, tab expansion and the list of available tables.
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 
 #include "core/c_boundary.h"
 #include "core/errors.h"
+#include "fonts/tab_stops.h"
 #include "fonts/table_list.h"
 #include "fonts/table_name.h"
 #include "plot/gplot.h"
@@ -39,11 +41,6 @@ std::string setting_or(const char *name, const char *fallback) {
 
 using Loader = int (*)(GFontSet *);
 const Loader kLoaders[2] = {&gfs_load_ascii_table, &gfs_load_virtual_table};
-
-// A tab stop that can be divided by.
-int usable_tabstop(int tab) {
-    return tab >= 1 ? tab : 1;
-}
 
 } // namespace
 
@@ -143,7 +140,7 @@ VEXL_API int gftable_get_ascii_text_bound_box(GFontTable *table, int32_t size, c
     *width = 0;
     if (cell_height == 0)
         return vexl::fail(vexl::Error::InvalidFont); // a flat cell cannot be scaled
-    const int tab = usable_tabstop(gftable_get_global_font_tabstop());
+    const int tab = gftable_get_global_font_tabstop();
     int64_t total_height = cell_height, x = 0, widest = 0, column = 0;
     for (const char *p = text != nullptr ? text : ""; *p != '\0'; ++p) {
         if (*p == '\n') {
@@ -151,7 +148,7 @@ VEXL_API int gftable_get_ascii_text_bound_box(GFontTable *table, int32_t size, c
             x = 0;
             column = 0;
         } else if (*p == '\t') {
-            const int64_t blanks = (column / tab + 1) * tab - column;
+            const int64_t blanks = vexl::blanks_to_tab_stop(column, tab);
             x += blanks * cell_width;
             column += blanks;
         } else {
@@ -168,8 +165,8 @@ VEXL_API int gftable_get_ascii_text_bound_box(GFontTable *table, int32_t size, c
 VEXL_CATCH_RETURN(0)
 
 VEXL_API int gftable_expand_tab_to_spaces(int column, int tab) VEXL_TRY {
-    tab = usable_tabstop(tab);
-    return (column / tab + 1) * tab - column;
+    const int64_t blanks = vexl::blanks_to_tab_stop(column, tab);
+    return blanks > INT_MAX ? INT_MAX : static_cast<int>(blanks);
 }
 VEXL_CATCH_RETURN(0)
 

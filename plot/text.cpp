@@ -7,6 +7,7 @@
 #include "core/c_boundary.h"
 #include "core/errors.h"
 #include "core/gxwin_base.h"
+#include "fonts/tab_stops.h"
 #include "plot/clipping_state.h"
 #include "plot/gplot.h"
 #include "plot/plot_handle.h"
@@ -137,6 +138,12 @@ int settle_bound_box(const GFontTable *font, int32_t height, const char *text, i
 
 } // namespace
 
+// Whether drawing c with table draws nothing (a blank, or no glyph at all).
+bool glyph_is_empty(GFontTable &table, char c) {
+    GFont glyph;
+    return !gfs_get_font_ascii(&table.font_set, c, &glyph) || glyph.num_points == 0;
+}
+
 } // namespace vexl
 
 using vexl::Error;
@@ -180,9 +187,9 @@ VEXL_API int gplot_write_rotated_ascii_text_world(GPlot *plot, GFontTable *font,
     const vexl::Cell cell(*font);
     WorldPointS pen = *position;
     int64_t line_cells = 0;
-    int column = 0;
-    const auto advance = [&] {
-        ++line_cells;
+    int64_t column = 0;
+    const auto advance = [&](int64_t cells) {
+        line_cells += cells;
         const double width =
             static_cast<double>(height) * (line_cells * cell.width()) / cell.height();
         pen.x = vexl::saturate_to_int32(int64_t{position->x} + vexl::trunc_to_int32(width));
@@ -195,18 +202,25 @@ VEXL_API int gplot_write_rotated_ascii_text_world(GPlot *plot, GFontTable *font,
             line_cells = 0;
             column = 0;
         } else if (*p == '\t') {
-            const int blanks =
-                gftable_expand_tab_to_spaces(column, gftable_get_global_font_tabstop());
+            const int64_t blanks =
+                vexl::blanks_to_tab_stop(column, gftable_get_global_font_tabstop());
             column += blanks;
-            for (int i = 0; i < blanks && result != 0; ++i) {
+            // A blank without strokes only moves the pen: the rest of the
+            // blanks are one step, however far away a large tab stop is.
+            const bool blank_is_empty = vexl::glyph_is_empty(*font, ' ');
+            for (int64_t i = 0; i < blanks && result != 0; ++i) {
                 result = gplot_draw_rotated_ascii_font_world(plot, font, ' ', &pen, position, angle,
                                                              height);
-                advance();
+                if (blank_is_empty) {
+                    advance(blanks - i);
+                    break;
+                }
+                advance(1);
             }
         } else {
             result =
                 gplot_draw_rotated_ascii_font_world(plot, font, *p, &pen, position, angle, height);
-            advance();
+            advance(1);
             ++column;
         }
     }

@@ -83,6 +83,16 @@ TEST_F(Text, TabsNewlinesAndTheSharedTabStop) {
     EXPECT_EQ(GplotErrno, 8);
 }
 
+// A tab stop near the int limit used to draw every blank up to it, one call
+// each (the text never ended), and the stop after it overflowed.
+TEST_F(Text, AHugeTabStopHangsTheText) {
+    gftable_set_global_font_tabstop(INT32_MAX);
+    EXPECT_EQ(gplot_write_ascii_text_world(plot, &ascii, &at, 30, "A\tB\tB"), 1);
+    EXPECT_EQ(calls().front(), a_at(100, 100).front());
+    EXPECT_EQ(gftable_expand_tab_to_spaces(INT32_MAX - 1, INT32_MAX), 1);
+    EXPECT_EQ(gftable_expand_tab_to_spaces(INT32_MAX, INT32_MAX), INT32_MAX) << "held, not wrapped";
+}
+
 TEST_F(Text, AMissingGlyphStopsTheText) {
     EXPECT_EQ(gplot_write_ascii_text_world(plot, &ascii, &at, 30,
                                            "A\x01"
