@@ -513,6 +513,9 @@ std::vector<Row> free_call_rows() {
         // A null device context fails in GDI itself.
         {CALL(vexl_TextOut(nullptr, 0, 0, "AB", 2)), 0, kNoCode},
         {CALL(vexl_GetTextExtentPoint32(nullptr, "AB", 2, nullptr)), 0, kNoCode},
+        {CALL(win32_native_widget_get_color_pixel(nullptr, 0, nullptr)), 0, kInvalidArgument},
+        {CALL(gxwin_widget_get_pixmap_id_with_depth(nullptr, 0, 1, 0, nullptr)), 0,
+         kInvalidArgument},
 #endif
     };
 }
