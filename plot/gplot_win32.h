@@ -19,6 +19,12 @@ extern "C" {
 VEXL_API int vexl_TextOut(void *hdc, int x, int y, const char *text, unsigned length);
 VEXL_API int vexl_GetTextExtentPoint32(void *hdc, const char *text, unsigned length, void *size);
 
+/* The system print dialog (window an HWND, null for the active window or the
+   desktop). dialogKind 0: the default printer without a dialog; 1: the print
+   dialog with the library's options; 2: the plain print dialog; 3: printer
+   set-up. contentKind 0 graphics, 1 text. Returns the PrintDlgA result. */
+VEXL_API int PrintSetup_Dialog(void *window, int dialogKind, int contentKind);
+
 #ifdef __cplusplus
 }
 #endif
