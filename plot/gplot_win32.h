@@ -30,6 +30,12 @@ VEXL_API int win32_native_widget_get_color_pixel(void *widget, int index, unsign
 VEXL_API int gxwin_widget_get_pixmap_id_with_depth(void *widget, int index, int depth, int reserved,
                                                    void **pixmap);
 
+/* The system print dialog (window an HWND, null for the active window or the
+   desktop). dialogKind 0: the default printer without a dialog; 1: the print
+   dialog with the library's options; 2: the plain print dialog; 3: printer
+   set-up. contentKind 0 graphics, 1 text. Returns the PrintDlgA result. */
+VEXL_API int PrintSetup_Dialog(void *window, int dialogKind, int contentKind);
+
 #ifdef __cplusplus
 }
 #endif

@@ -516,6 +516,16 @@ std::vector<Row> free_call_rows() {
         {CALL(win32_native_widget_get_color_pixel(nullptr, 0, nullptr)), 0, kInvalidArgument},
         {CALL(gxwin_widget_get_pixmap_id_with_depth(nullptr, 0, 1, 0, nullptr)), 0,
          kInvalidArgument},
+        // The default printer's context shows no dialog; whether there is a
+        // printer depends on the machine. The options stay as they were.
+        {"PrintSetup_Dialog",
+         [](GPlot *, Arguments &) {
+             const vexl::PrintOptions saved = vexl::print_options();
+             const int result = PrintSetup_Dialog(nullptr, 0, 0);
+             vexl::print_options() = saved;
+             return outcome(result);
+         },
+         kAnyResult, kNoCode},
 #endif
     };
 }
