@@ -104,9 +104,12 @@ bool clip_entering_edge(const int32_t clip[4], const WorldPointS &p0, const Worl
 
 bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, PointList &list,
                ClipEdgeMode mode) {
+    return clip_edge(clip, p0, p1, outcode(clip, p0), outcode(clip, p1), list, mode);
+}
+
+bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, unsigned code0,
+               unsigned code1, PointList &list, ClipEdgeMode mode) {
     const bool polygon = mode == ClipEdgeMode::Polygon;
-    const unsigned code0 = outcode(clip, p0);
-    const unsigned code1 = outcode(clip, p1);
     if ((code0 | code1) == 0) {
         // Inside: the parameters of both ends lie beyond 0 and 1, so the
         // parametric clipper would give back the ends as they are.

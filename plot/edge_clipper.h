@@ -31,6 +31,10 @@ enum class ClipEdgeMode {
 bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, PointList &list,
                ClipEdgeMode mode);
 
+// The same, for ends whose outcodes (below) are known already.
+bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, unsigned code0,
+               unsigned code1, PointList &list, ClipEdgeMode mode);
+
 // The general clipper behind clip_edge: the same contract, computed for every
 // edge in floating point.
 bool clip_edge_parametric(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
@@ -62,12 +66,11 @@ bool clip_polyline(const int32_t clip[4], const WorldPointS *points, int32_t n, 
     for (int32_t i = 0; i + 1 < n; ++i) {
         const WorldPointS &from = points[i];
         const WorldPointS &to = points[i + 1];
-        const unsigned to_code = outcode(clip, to);
-        const unsigned codes = from_code | to_code;
-        const unsigned shared = from_code & to_code;
-        from_code = to_code;
+        const unsigned code0 = from_code;
+        const unsigned code1 = outcode(clip, to);
+        from_code = code1; // the next edge starts here
 
-        if (codes == 0) {
+        if ((code0 | code1) == 0) {
             // The whole edge is the piece: the usual case inside a drawing.
             // A run still open ends where this edge starts (a piece that
             // stops short of its edge closes its run), so the piece
@@ -82,13 +85,13 @@ bool clip_polyline(const int32_t clip[4], const WorldPointS *points, int32_t n, 
                 return false;
             continue;
         }
-        if (shared != 0) {
+        if ((code0 & code1) != 0) {
             flush(); // nothing of this edge is visible
             continue;
         }
 
         const std::size_t before = static_cast<std::size_t>(run.size());
-        clip_edge_parametric(clip, from, to, run, ClipEdgeMode::Line);
+        clip_edge(clip, from, to, code0, code1, run, ClipEdgeMode::Line);
         if (run.failed())
             return false;
         if (static_cast<std::size_t>(run.size()) == before) {

@@ -81,8 +81,13 @@ int draw_clipped_segments(GPlot &plot, const WorldPointS *points, int32_t n) {
 int draw_clipped_polygon(GPlot &plot, const WorldPointS *points, int32_t n) {
     const ClipRectangle clip(plot);
     PointList list;
-    for (int32_t i = 0; i + 1 < n; ++i)
-        clip_edge(clip.rect, points[i], points[i + 1], list, ClipEdgeMode::Polygon);
+    unsigned from_code = outcode(clip.rect, points[0]);
+    for (int32_t i = 0; i + 1 < n; ++i) {
+        const unsigned to_code = outcode(clip.rect, points[i + 1]);
+        clip_edge(clip.rect, points[i], points[i + 1], from_code, to_code, list,
+                  ClipEdgeMode::Polygon);
+        from_code = to_code;
+    }
     if (list.failed())
         return fail(Error::MallocFailed);
     if (list.empty())
