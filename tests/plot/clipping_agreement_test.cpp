@@ -253,7 +253,7 @@ TEST(ClippingAgreement, PolylinesGiveWhatEdgeByEdgeClippingGives) {
         clips.push_back(random_clip(random));
         for (const std::vector<int32_t> &clip_values : clips) {
             const int32_t *clip = clip_values.data();
-            for (int k = 0; k < 30; ++k) {
+            for (int k = 0; k < 26; ++k) {
                 // Mostly short steps, so that runs go on inside for a while;
                 // now and then a point again, or one anywhere.
                 points.assign(1, point(random, clip));
