@@ -7,7 +7,9 @@
 // Most edges of a drawing lie wholly inside the clip rectangle or wholly
 // beyond one of its sides, and for those the parameters decide nothing that
 // the ends' outcodes do not already tell: clip_edge settles them with integer
-// comparisons and leaves the divisions to the edges that cross a side.
+// comparisons and leaves the divisions to the edges that cross a side. Of
+// those, an edge with one end inside needs only the parameters of the sides
+// its other end lies beyond.
 #include "plot/edge_clipper.h"
 
 #include <algorithm>
@@ -135,7 +137,7 @@ bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &
     // that side where it comes into the other slab (from outside it, ending
     // in it or beyond it); in the parametric terms, where its entry parameter
     // on the other axis lies in (0, 1].
-    if ((shared & (kBeyondLeft | kBeyondRight)) != 0) {
+    if ((shared & kBeyondX) != 0) {
         const int32_t x = (shared & kBeyondLeft) != 0 ? clip[0] : clip[2];
         if (p0.y < clip[1] && p1.y >= clip[1])
             list.append({x, clip[1]}, true);

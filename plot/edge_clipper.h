@@ -26,7 +26,8 @@ enum class ClipEdgeMode {
 // zero. Returns whether the list holds any point afterwards.
 //
 // Edges wholly inside, and edges wholly beyond one side, are settled by
-// integer comparisons; only the others reach clip_edge_parametric. The result
+// integer comparisons; an edge with one end inside takes only the divisions
+// of the sides it crosses; the others go to clip_edge_parametric. The result
 // is the same either way, point for point.
 bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, PointList &list,
                ClipEdgeMode mode);
