@@ -161,16 +161,10 @@ TEST_F(GdiScreenPlot, ThreePointPolyLineIsTwoTwoPointLines) {
     const Snapshot image = shot();
     EXPECT_EQ(image.count(pen_, 10, 10, 41, 11), 31); // the corner comes from the second line
     EXPECT_EQ(image.count(pen_, 40, 10, 41, 41), 30); // the last point is left out
-}
-
-TEST_F(GdiScreenPlot, PolyLinesOfOneAndNoPointAreADotAndNothing) {
-    const DevicePointS one[1] = {{7, 9}};
-    EXPECT_TRUE(device_->draw_lines_device(one, 1));
-    EXPECT_TRUE(device_->draw_lines_device(one, 0));
-    EXPECT_TRUE(device_->draw_lines_device(one, -4));
-    const Snapshot image = shot();
-    EXPECT_EQ(image.at(7, 9), pen_);
-    EXPECT_EQ(image.count(pen_, 0, 0, kWidth, kHeight), 1);
+    // One point is a dot; none draws nothing.
+    EXPECT_TRUE(device_->draw_lines_device(points, 0));
+    ASSERT_TRUE(device_->draw_lines_device(points + 2, 1));
+    EXPECT_EQ(shot().count(pen_, 0, 0, kWidth, kHeight), 30 + 30 + 1); // the corner is shared
 }
 
 TEST_F(GdiScreenPlot, SegmentsAreSeparateLinesWithAndWithoutXor) {
@@ -230,14 +224,7 @@ TEST_F(GdiScreenPlot, UnchangedLineTypeKeepsThePenAndAWidthAlwaysMakesOne) {
     EXPECT_EQ(GetObjectType(before), 0u) << "the replaced pen is deleted";
 }
 
-TEST_F(GdiScreenPlot, NegativeWidthIsRefusedAndKeepsThePen) {
-    HGDIOBJ before = GetCurrentObject(dc(), OBJ_PEN);
-    EXPECT_FALSE(device_->set_line_width(-1));
-    EXPECT_EQ(GplotErrno, 7);
-    EXPECT_EQ(GetCurrentObject(dc(), OBJ_PEN), before);
-}
-
-TEST_F(GdiScreenPlot, ColourOutsideTheMapIsCode36) {
+TEST_F(GdiScreenPlot, ColourOrPatternOutsideItsTableIsRefused) {
     int32_t size = 0;
     ASSERT_TRUE(device_->get_color_size(&size));
     EXPECT_FALSE(device_->set_foreground_color(size, 255));
@@ -246,6 +233,12 @@ TEST_F(GdiScreenPlot, ColourOutsideTheMapIsCode36) {
     EXPECT_EQ(GplotErrno, 36);
     EXPECT_EQ(plot_->foreground_color, kPenIndex);
     EXPECT_EQ(current_pen().lopnColor, pen_);
+    const int32_t patterns = static_cast<int32_t>(vexl::pattern_table().size());
+    EXPECT_FALSE(device_->set_fill_pattern(patterns));
+    EXPECT_EQ(GplotErrno, 37);
+    EXPECT_FALSE(device_->set_fill_pattern(-3));
+    EXPECT_EQ(GplotErrno, 37);
+    EXPECT_EQ(plot_->fill_pattern, -1);
 }
 
 TEST_F(GdiScreenPlot, FillsLeaveTheDevicesPenAndBrushSelected) {
@@ -371,15 +364,6 @@ TEST_F(GdiScreenPlot, PatternFillWhollyOutsideTheWindowDrawsNothingAndSucceeds) 
     EXPECT_TRUE(device_->draw_polygon_device(below, 3));
     EXPECT_TRUE(device_->draw_arc_device({-20, 50, -40, 50, 360000}));
     EXPECT_TRUE(shot() == before);
-}
-
-TEST_F(GdiScreenPlot, PatternIndexOutsideTheTableIsCode37) {
-    const int32_t patterns = static_cast<int32_t>(vexl::pattern_table().size());
-    EXPECT_FALSE(device_->set_fill_pattern(patterns));
-    EXPECT_EQ(GplotErrno, 37);
-    EXPECT_FALSE(device_->set_fill_pattern(-3));
-    EXPECT_EQ(GplotErrno, 37);
-    EXPECT_EQ(plot_->fill_pattern, -1);
 }
 
 // ---- XOR ---------------------------------------------------------------------------
