@@ -14,13 +14,13 @@
 
 namespace {
 
-// The colour of a colour-map entry, or nothing (code 36) for an index
-// outside the map.
+// The colour of a colour-map entry (its pixel is the COLORREF), or nothing
+// (code 36) for an index outside the map.
 bool colour_of_index(int32_t index, COLORREF &colour) {
     const vexl::ColorMapEntry *entry = vexl::color_entry(vexl::find_color_map(0), index);
     if (entry == nullptr)
         return vexl::fail(vexl::Error::InvalidColor) != 0;
-    colour = RGB(entry->red, entry->green, entry->blue);
+    colour = entry->pixel;
     return true;
 }
 
