@@ -35,9 +35,10 @@ LONG moved(int32_t value, int32_t by) {
                                 : static_cast<LONG>(result);
 }
 
-// Paints the interior of the shape with the selected brush: a rectangle with
-// GDI's +1s, so that it covers its far edges as well, a polygon as one
-// PolyPolygon that GDI closes.
+// Paints the interior of the shape with the selected brush and no pen: a
+// rectangle as Rectangle (x1, y2, x2 + 1, y1 + 1), which GDI, leaving out
+// the missing pen's edge, fills over x1 .. x2 - 1 and y2 .. y1 - 1; a
+// polygon as one PolyPolygon that GDI closes.
 bool paint_interior(HDC dc, bool rectangle, const int32_t rect[4], const POINT *points, int32_t n) {
     if (rectangle) {
         const GdiRect r = vexl::gdi::filled_rectangle(rect);
@@ -64,7 +65,7 @@ bool GXWINwin32::fill_shape(Shape shape, const int32_t rect[4], const DevicePoin
             return Rectangle(dc, r.left, r.top, r.right, r.bottom) != 0;
         }
         const INT count = n;
-        return PolyPolygon(dc, reinterpret_cast<const POINT *>(points), &count, 1) != 0;
+        return PolyPolygon(dc, as_points(points), &count, 1) != 0;
     }
     if (pattern == -2)
         return fill_solid(shape, rect, points, n);
