@@ -14,6 +14,26 @@
 extern "C" {
 #endif
 
+/* How a device context was obtained, and so how FreeDC gives it back. */
+typedef enum hDCstate {
+    HDC_NONE = 0,     /* nothing obtained */
+    HDC_WINDOW = 1,   /* GetDC on a window: ReleaseDC */
+    HDC_MEMORY = 2,   /* CreateCompatibleDC(NULL): DeleteDC */
+    HDC_BORROWED = 3, /* a borrowed window context: ReleaseDC */
+    HDC_PRINTER = 4,  /* the print dialog's printer context: DeleteDC */
+    HDC_METAFILE = 6  /* a metafile recording context: closed by its hard copy */
+} hDCstate;
+
+/* The active window, or the desktop when no window is active. */
+VEXL_API void *GetScreenHwnd(void);
+/* GetDC(hwnd) (state 1), else CreateCompatibleDC(NULL) (state 2), else null
+   (state 0); state may be null. */
+VEXL_API void *GetScreenDC(void *hwnd, hDCstate *state);
+/* Gives a context back as its state says; other states do nothing. */
+VEXL_API void FreeDC(void *hwnd, void *hdc, hDCstate state);
+/* 1 when the context's raster capabilities include a palette (RC_PALETTE). */
+VEXL_API int paletteBasedDevice(void *hdc);
+
 /* TextOutA and GetTextExtentPoint32A (hdc an HDC, size a SIZE *) with the
    length capped at INT32_MAX. */
 VEXL_API int vexl_TextOut(void *hdc, int x, int y, const char *text, unsigned length);

@@ -513,6 +513,16 @@ std::vector<Row> free_call_rows() {
         // A null device context fails in GDI itself.
         {CALL(vexl_TextOut(nullptr, 0, 0, "AB", 2)), 0, kNoCode},
         {CALL(vexl_GetTextExtentPoint32(nullptr, "AB", 2, nullptr)), 0, kNoCode},
+        // The screen's own context, given straight back; no state to report.
+        {"GetScreenDC",
+         [](GPlot *, Arguments &) {
+             void *dc = GetScreenDC(nullptr, nullptr);
+             FreeDC(nullptr, dc, HDC_WINDOW);
+             return outcome(dc);
+         },
+         1, kNoCode},
+        {CALL(FreeDC(nullptr, nullptr, HDC_MEMORY)), 0, kNoCode},
+        {CALL(paletteBasedDevice(nullptr)), 0, kNoCode},
 #endif
     };
 }
@@ -563,6 +573,9 @@ std::vector<Row> pointerless_rows() {
         {CALL(vexldll_load(GPLOT_HPGL2)), 1, kNoCode},
         {CALL(vexldll_loadStatus()), kAnyResult, kNoCode},
         {CALL(vexl_get_version().text[0] == ' '), 1, kNoCode},
+#ifdef _WIN32
+        {CALL(GetScreenHwnd()), 1, kNoCode},
+#endif
     };
 }
 
