@@ -67,6 +67,7 @@ bool GXWINwin32::draw_arc_device(const DeviceArcS &arc) {
             const vexl::gdi::ScopedSelection no_pen(dc, GetStockObject(NULL_PEN));
             const vexl::gdi::ScopedSelection fill(dc, brush);
             const vexl::gdi::SavedColours saved(dc);
+            const vexl::gdi::SavedRasterOperation saved_operation(dc);
             drawn = BeginPath(dc) != 0 && trace_arc(dc, arc);
             if (drawn && !solid && !is_print_to_file()) {
                 // Two passes, as for polygons: the pattern first masks the
@@ -105,21 +106,16 @@ bool GXWINwin32::fill_arc_on_screen(const DeviceArcS &arc) {
     if (box.outside)
         return true;
 
-    const vexl::gdi::MemoryDc mask(CreateCompatibleDC(device_context()));
-    const vexl::gdi::OwnedBitmap bits(CreateBitmap(box.width, box.height, 1, 1, nullptr));
-    if (!mask || !bits || !pattern_brush_)
+    PatternMask mask;
+    if (!make_mask(box, true, mask))
         return false;
-    const vexl::gdi::ScopedSelection mask_bits(mask.get(), bits.get());
-    if (!mask_bits.selected() ||
-        !BitBlt(mask.get(), 0, 0, box.width, box.height, nullptr, 0, 0, WHITENESS))
-        return false;
-    SetBrushOrgEx(mask.get(), -box.left, -box.top, nullptr);
+    HDC mask_dc = mask.dc.get();
     {
-        const vexl::gdi::ScopedSelection no_pen(mask.get(), GetStockObject(NULL_PEN));
-        const vexl::gdi::ScopedSelection fill(mask.get(), pattern_brush_.get());
-        if (!(BeginPath(mask.get()) && trace_arc(mask.get(), moved_arc(arc, box.left, box.top)) &&
-              end_and_fill(mask.get())))
+        const vexl::gdi::ScopedSelection no_pen(mask_dc, GetStockObject(NULL_PEN));
+        const vexl::gdi::ScopedSelection fill(mask_dc, pattern_brush_.get());
+        if (!(BeginPath(mask_dc) && trace_arc(mask_dc, moved_arc(arc, box.left, box.top)) &&
+              end_and_fill(mask_dc)))
             return false;
     }
-    return paint_through_mask(mask.get(), box);
+    return paint_through_mask(mask_dc, box);
 }

@@ -144,8 +144,25 @@ class GXWINwin32 : public GXWINbase {
                                 int32_t n);
     bool fill_pattern_hardcopy(Shape shape, const int32_t rect[4], const DevicePointS *points,
                                int32_t n);
-    // Puts the mask of a pattern fill (set pixels 0, the rest 1) over the
-    // window: the set pixels take the foreground colour, the rest stays.
+    // The monochrome mask of a pattern fill: a memory context holding a
+    // bitmap of the mask box, all 1s (white) when asked, and the pattern's
+    // phase set to follow the window. The shape is then filled into it with
+    // the pattern brush, leaving 0s on the pattern's set pixels.
+    struct PatternMask {
+        vexl::gdi::MemoryDc dc;
+        vexl::gdi::OwnedBitmap bits;
+        HGDIOBJ replaced = nullptr; // the context's own bitmap, put back first
+        PatternMask() = default;
+        PatternMask(const PatternMask &) = delete;
+        PatternMask &operator=(const PatternMask &) = delete;
+        ~PatternMask() {
+            if (replaced != nullptr)
+                SelectObject(dc.get(), replaced);
+        }
+    };
+    bool make_mask(const vexl::gdi::MaskBox &box, bool start_white, PatternMask &mask);
+    // Puts a filled mask over the window: the set pixels take the
+    // foreground colour, the rest stays as it was.
     bool paint_through_mask(HDC mask, const vexl::gdi::MaskBox &box);
     // The client area the mask boxes are cut to.
     bool client_size(int32_t &client_width, int32_t &client_height) const;

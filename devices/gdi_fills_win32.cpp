@@ -92,6 +92,23 @@ bool GXWINwin32::client_size(int32_t &client_width, int32_t &client_height) cons
     return true;
 }
 
+bool GXWINwin32::make_mask(const MaskBox &box, bool start_white, PatternMask &mask) {
+    if (!pattern_brush_)
+        return false;
+    mask.dc.reset(CreateCompatibleDC(device_context()));
+    mask.bits.reset(CreateBitmap(box.width, box.height, 1, 1, nullptr));
+    if (!mask.dc || !mask.bits)
+        return false;
+    HGDIOBJ replaced = SelectObject(mask.dc.get(), mask.bits.get());
+    if (replaced == nullptr || replaced == HGDI_ERROR)
+        return false;
+    mask.replaced = replaced;
+    // The pattern's phase follows the window, not the shape.
+    SetBrushOrgEx(mask.dc.get(), -box.left, -box.top, nullptr);
+    return !start_white ||
+           BitBlt(mask.dc.get(), 0, 0, box.width, box.height, nullptr, 0, 0, WHITENESS) != 0;
+}
+
 bool GXWINwin32::paint_through_mask(HDC mask, const MaskBox &box) {
     HDC dc = device_context();
     const vexl::gdi::SavedColours saved(dc);
@@ -128,29 +145,23 @@ bool GXWINwin32::fill_pattern_on_screen(Shape shape, const int32_t rect[4],
             moved_points[i] = {moved(points[i].x, box.left), moved(points[i].y, box.top)};
     }
 
-    const vexl::gdi::MemoryDc mask(CreateCompatibleDC(device_context()));
-    const vexl::gdi::OwnedBitmap bits(CreateBitmap(box.width, box.height, 1, 1, nullptr));
-    if (!mask || !bits || !pattern_brush_)
+    // A rectangle's box is the rectangle cut to the window: its fill covers
+    // the whole mask.
+    PatternMask mask;
+    if (!make_mask(box, !rectangle, mask))
         return false;
-    const vexl::gdi::ScopedSelection mask_bits(mask.get(), bits.get());
-    if (!mask_bits.selected())
-        return false;
-    // The pattern's phase follows the window, not the shape.
-    SetBrushOrgEx(mask.get(), -box.left, -box.top, nullptr);
+    HDC mask_dc = mask.dc.get();
     if (rectangle) {
-        // The box is the rectangle cut to the window: the fill covers all of it.
         const RECT whole{0, 0, box.width, box.height};
-        if (!FillRect(mask.get(), &whole, pattern_brush_.get()))
+        if (!FillRect(mask_dc, &whole, pattern_brush_.get()))
             return false;
     } else {
-        if (!BitBlt(mask.get(), 0, 0, box.width, box.height, nullptr, 0, 0, WHITENESS))
-            return false;
-        const vexl::gdi::ScopedSelection no_pen(mask.get(), GetStockObject(NULL_PEN));
-        const vexl::gdi::ScopedSelection fill(mask.get(), pattern_brush_.get());
-        if (!paint_interior(mask.get(), false, nullptr, moved_points.get(), n))
+        const vexl::gdi::ScopedSelection no_pen(mask_dc, GetStockObject(NULL_PEN));
+        const vexl::gdi::ScopedSelection fill(mask_dc, pattern_brush_.get());
+        if (!paint_interior(mask_dc, false, nullptr, moved_points.get(), n))
             return false;
     }
-    return paint_through_mask(mask.get(), box);
+    return paint_through_mask(mask_dc, box);
 }
 
 bool GXWINwin32::fill_pattern_hardcopy(Shape shape, const int32_t rect[4],
@@ -169,6 +180,7 @@ bool GXWINwin32::fill_pattern_hardcopy(Shape shape, const int32_t rect[4],
     // pattern in black on white, the second puts the foreground colour on
     // the set pixels.
     const vexl::gdi::SavedColours saved(dc);
+    const vexl::gdi::SavedRasterOperation saved_operation(dc);
     SetBkColor(dc, kWhite);
     SetTextColor(dc, kBlack);
     bool drawn = paint_interior(dc, rectangle, rect, outline, n);

@@ -157,16 +157,15 @@ class SelectedObjects {
     OwnedBrush brush_;
 };
 
-// Saves the colours and raster operation a drawing call changes on a context
+// Saves the background and text colours a drawing call changes on a context
 // and puts them back when the call ends, whichever way it ends.
 class SavedColours {
   public:
     explicit SavedColours(HDC dc) noexcept
-        : dc_(dc), background_(GetBkColor(dc)), text_(GetTextColor(dc)), rop_(GetROP2(dc)) {}
+        : dc_(dc), background_(GetBkColor(dc)), text_(GetTextColor(dc)) {}
     ~SavedColours() {
         SetBkColor(dc_, background_);
         SetTextColor(dc_, text_);
-        SetROP2(dc_, rop_);
     }
     SavedColours(const SavedColours &) = delete;
     SavedColours &operator=(const SavedColours &) = delete;
@@ -175,7 +174,19 @@ class SavedColours {
     HDC dc_;
     COLORREF background_;
     COLORREF text_;
-    int rop_;
+};
+
+// The same for the raster operation of lines and fills.
+class SavedRasterOperation {
+  public:
+    explicit SavedRasterOperation(HDC dc) noexcept : dc_(dc), operation_(GetROP2(dc)) {}
+    ~SavedRasterOperation() { SetROP2(dc_, operation_); }
+    SavedRasterOperation(const SavedRasterOperation &) = delete;
+    SavedRasterOperation &operator=(const SavedRasterOperation &) = delete;
+
+  private:
+    HDC dc_;
+    int operation_;
 };
 
 } // namespace vexl::gdi

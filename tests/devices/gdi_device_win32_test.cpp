@@ -115,7 +115,7 @@ class GdiScreenPlot : public ::testing::Test {
     }
 
     vexl::test::Deadline deadline_{120, "a GDI device window test"};
-    TestWindow window_{kWidth, kHeight};
+    TestWindow &window_ = TestWindow::shared(kWidth, kHeight);
     GPlot *plot_ = nullptr;
     GXWINwin32 *device_ = nullptr;
     COLORREF pen_ = 0;
@@ -161,16 +161,10 @@ TEST_F(GdiScreenPlot, ThreePointPolyLineIsTwoTwoPointLines) {
     const Snapshot image = shot();
     EXPECT_EQ(image.count(pen_, 10, 10, 41, 11), 31); // the corner comes from the second line
     EXPECT_EQ(image.count(pen_, 40, 10, 41, 41), 30); // the last point is left out
-}
-
-TEST_F(GdiScreenPlot, PolyLinesOfOneAndNoPointAreADotAndNothing) {
-    const DevicePointS one[1] = {{7, 9}};
-    EXPECT_TRUE(device_->draw_lines_device(one, 1));
-    EXPECT_TRUE(device_->draw_lines_device(one, 0));
-    EXPECT_TRUE(device_->draw_lines_device(one, -4));
-    const Snapshot image = shot();
-    EXPECT_EQ(image.at(7, 9), pen_);
-    EXPECT_EQ(image.count(pen_, 0, 0, kWidth, kHeight), 1);
+    // One point is a dot; none draws nothing.
+    EXPECT_TRUE(device_->draw_lines_device(points, 0));
+    ASSERT_TRUE(device_->draw_lines_device(points + 2, 1));
+    EXPECT_EQ(shot().count(pen_, 0, 0, kWidth, kHeight), 30 + 30 + 1); // the corner is shared
 }
 
 TEST_F(GdiScreenPlot, SegmentsAreSeparateLinesWithAndWithoutXor) {
@@ -230,14 +224,7 @@ TEST_F(GdiScreenPlot, UnchangedLineTypeKeepsThePenAndAWidthAlwaysMakesOne) {
     EXPECT_EQ(GetObjectType(before), 0u) << "the replaced pen is deleted";
 }
 
-TEST_F(GdiScreenPlot, NegativeWidthIsRefusedAndKeepsThePen) {
-    HGDIOBJ before = GetCurrentObject(dc(), OBJ_PEN);
-    EXPECT_FALSE(device_->set_line_width(-1));
-    EXPECT_EQ(GplotErrno, 7);
-    EXPECT_EQ(GetCurrentObject(dc(), OBJ_PEN), before);
-}
-
-TEST_F(GdiScreenPlot, ColourOutsideTheMapIsCode36) {
+TEST_F(GdiScreenPlot, ColourOrPatternOutsideItsTableIsRefused) {
     int32_t size = 0;
     ASSERT_TRUE(device_->get_color_size(&size));
     EXPECT_FALSE(device_->set_foreground_color(size, 255));
@@ -246,6 +233,12 @@ TEST_F(GdiScreenPlot, ColourOutsideTheMapIsCode36) {
     EXPECT_EQ(GplotErrno, 36);
     EXPECT_EQ(plot_->foreground_color, kPenIndex);
     EXPECT_EQ(current_pen().lopnColor, pen_);
+    const int32_t patterns = static_cast<int32_t>(vexl::pattern_table().size());
+    EXPECT_FALSE(device_->set_fill_pattern(patterns));
+    EXPECT_EQ(GplotErrno, 37);
+    EXPECT_FALSE(device_->set_fill_pattern(-3));
+    EXPECT_EQ(GplotErrno, 37);
+    EXPECT_EQ(plot_->fill_pattern, -1);
 }
 
 TEST_F(GdiScreenPlot, FillsLeaveTheDevicesPenAndBrushSelected) {
@@ -373,15 +366,6 @@ TEST_F(GdiScreenPlot, PatternFillWhollyOutsideTheWindowDrawsNothingAndSucceeds) 
     EXPECT_TRUE(shot() == before);
 }
 
-TEST_F(GdiScreenPlot, PatternIndexOutsideTheTableIsCode37) {
-    const int32_t patterns = static_cast<int32_t>(vexl::pattern_table().size());
-    EXPECT_FALSE(device_->set_fill_pattern(patterns));
-    EXPECT_EQ(GplotErrno, 37);
-    EXPECT_FALSE(device_->set_fill_pattern(-3));
-    EXPECT_EQ(GplotErrno, 37);
-    EXPECT_EQ(plot_->fill_pattern, -1);
-}
-
 // ---- XOR ---------------------------------------------------------------------------
 
 TEST_F(GdiScreenPlot, XorDrawingUndoesItself) {
@@ -393,14 +377,51 @@ TEST_F(GdiScreenPlot, XorDrawingUndoesItself) {
 
     const Snapshot before = shot();
     ASSERT_TRUE(device_->draw_line_device({5, 30}, {100, 30}));
-    const Snapshot once = shot();
-    EXPECT_EQ(once.at(50, 30), kBackdrop ^ xor_colour);
+    EXPECT_EQ(shot().at(50, 30), kBackdrop ^ xor_colour);
     ASSERT_TRUE(device_->draw_line_device({5, 30}, {100, 30}));
     EXPECT_TRUE(shot() == before);
+}
 
+// Leaving XOR drawing went back to the copy raster operation but kept the
+// XOR colour's pen, so every line drawn afterwards came out in the wrong
+// colour. (On a black background the two colours are the same.)
+TEST_F(GdiScreenPlot, LeavingXorDrawsInTheForegroundAgain) {
+    ASSERT_TRUE(device_->set_background_color(2));
+    ASSERT_NE(colour(2), colour(0));
+    ASSERT_TRUE(device_->set_xor_drawing_mode(true, kPenIndex));
     ASSERT_TRUE(device_->set_xor_drawing_mode(false, kPenIndex));
     EXPECT_EQ(GetROP2(dc()), R2_COPYPEN);
     EXPECT_EQ(current_pen().lopnColor, pen_);
+    ASSERT_TRUE(device_->draw_line_device({5, 30}, {100, 30}));
+    EXPECT_EQ(shot().at(50, 30), pen_);
+}
+
+// A new line width or type made its pen in the foreground colour even while
+// XOR drawing was on: over the background the line then showed the two
+// colours mixed instead of the foreground.
+TEST_F(GdiScreenPlot, LineWidthChangedDuringXorKeepsTheXorColour) {
+    ASSERT_TRUE(device_->set_background_color(2));
+    window_.fill(colour(2));
+    ASSERT_TRUE(device_->set_xor_drawing_mode(true, kPenIndex));
+    const COLORREF xor_colour = current_pen().lopnColor;
+    ASSERT_TRUE(device_->set_line_width(1));
+    EXPECT_EQ(current_pen().lopnColor, xor_colour);
+    ASSERT_TRUE(device_->set_line_type(4));
+    EXPECT_EQ(current_pen().lopnColor, xor_colour);
+    ASSERT_TRUE(device_->set_line_type(0));
+    ASSERT_TRUE(device_->draw_line_device({5, 30}, {100, 30}));
+    EXPECT_EQ(shot().at(50, 30), pen_) << "XOR over the background shows the foreground";
+}
+
+TEST_F(GdiScreenPlot, PatternFillAfterABackgroundChangeKeepsThePattern) {
+    const int32_t index = telling_pattern();
+    ASSERT_GE(index, 0);
+    ASSERT_TRUE(device_->set_fill_pattern(index));
+    ASSERT_TRUE(device_->set_background_color(2)); // selects a solid background brush
+    const int32_t rect[4] = {10, 40, 40, 10};
+    ASSERT_TRUE(device_->draw_rectangle_device(rect));
+    const vexl::PatternEntry &pattern = vexl::pattern_table()[static_cast<std::size_t>(index)];
+    expect_pattern(shot(), pattern, pen_, 10, 10, 41, 41);
 }
 
 // ---- Clip regions --------------------------------------------------------------------
@@ -448,6 +469,40 @@ TEST_F(GdiScreenPlot, ClearFillsTheWorldWindowWithTheBackground) {
     ASSERT_EQ(gplot_set_clip_world(plot_, clip), 1);
     ASSERT_EQ(gplot_clear(plot_), 1);
     EXPECT_EQ(shot().count(pen_, 0, 0, kWidth, kHeight), kWidth * kHeight);
+}
+
+// ---- A window's own context --------------------------------------------------------
+
+// The device deleted whatever its first pen and brush replaced, and left
+// its null pen and hollow brush behind at close: in a window with its own
+// context that destroyed the application's pen and brush.
+TEST(GdiOwnContext, WindowOwnPenAndBrushSurviveAPlot) {
+    vexl::test::Deadline deadline(60, "a window with its own context");
+    TestWindow window(60, 40, true);
+    HDC own = GetDC(window.handle());
+    HPEN application_pen = CreatePen(PS_DASH, 1, RGB(1, 2, 3));
+    HBRUSH application_brush = CreateSolidBrush(RGB(4, 5, 6));
+    SelectObject(own, application_pen);
+    SelectObject(own, application_brush);
+    ReleaseDC(window.handle(), own);
+
+    GPlot *plot = gplot_open_screen(window.handle());
+    ASSERT_NE(plot, nullptr);
+    EXPECT_TRUE(plot->device->set_line_type(2));
+    EXPECT_TRUE(plot->device->set_background_color(3));
+    EXPECT_TRUE(plot->device->draw_line_device({0, 0}, {50, 30}));
+    EXPECT_EQ(gplot_close(plot), 1);
+
+    EXPECT_EQ(GetObjectType(application_pen), static_cast<DWORD>(OBJ_PEN));
+    EXPECT_EQ(GetObjectType(application_brush), static_cast<DWORD>(OBJ_BRUSH));
+    own = GetDC(window.handle());
+    EXPECT_EQ(GetCurrentObject(own, OBJ_PEN), application_pen);
+    EXPECT_EQ(GetCurrentObject(own, OBJ_BRUSH), application_brush);
+    SelectObject(own, GetStockObject(BLACK_PEN));
+    SelectObject(own, GetStockObject(WHITE_BRUSH));
+    ReleaseDC(window.handle(), own);
+    DeleteObject(application_pen);
+    DeleteObject(application_brush);
 }
 
 // ---- Arcs ---------------------------------------------------------------------------

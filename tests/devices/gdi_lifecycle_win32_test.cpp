@@ -10,8 +10,10 @@
 #include <filesystem>
 #include <string>
 
+#include "colour/pattern_table.h"
 #include "devices/gdi_device_win32.h"
 #include "gdi_window_win32.h"
+#include "hardcopy/print_options.h"
 #include "plot/gplot.h"
 #include "plot/gplot_win32.h"
 #include "support/temp_dir.h"
@@ -27,7 +29,7 @@ constexpr int kHeight = 90;
 
 TEST(GdiLifecycle, WindowPlotStartsWithTheScreenDefaults) {
     Deadline deadline(60, "window plot defaults");
-    TestWindow window(kWidth, kHeight);
+    TestWindow &window = TestWindow::shared(kWidth, kHeight);
     GPlot *plot = gplot_open_screen(window.handle());
     ASSERT_NE(plot, nullptr);
     auto *device = static_cast<GXWINwin32 *>(plot->device);
@@ -61,7 +63,7 @@ TEST(GdiLifecycle, WindowPlotStartsWithTheScreenDefaults) {
 
 TEST(GdiLifecycle, ResizeFollowsTheWindowAndKeepsTheClipRectangle) {
     Deadline deadline(60, "resizing a window plot");
-    TestWindow window(kWidth, kHeight);
+    TestWindow &window = TestWindow::shared(kWidth, kHeight);
     GPlot *plot = gplot_open_screen(window.handle());
     ASSERT_NE(plot, nullptr);
     const int32_t clip[4] = {100, 100, 500, 500};
@@ -96,7 +98,7 @@ TEST(GdiLifecycle, ResizeOfAVanishedWindowIsCode32) {
 
 TEST(GdiLifecycle, OpenWithTheScreenKindMakesAWindowPlot) {
     Deadline deadline(60, "gplot_open on a window");
-    TestWindow window(kWidth, kHeight);
+    TestWindow &window = TestWindow::shared(kWidth, kHeight);
     GPlot *plot = gplot_open(GPLOT_SCREEN, window.handle(), nullptr, nullptr, nullptr);
     ASSERT_NE(plot, nullptr);
     EXPECT_EQ(plot->device_kind, GPLOT_SCREEN);
@@ -122,7 +124,8 @@ class HardCopyKinds : public ::testing::TestWithParam<GPlotDevice> {
 
 TEST_P(HardCopyKinds, WorldWindowIsKeptButOutputCannotBeginYet) {
     Deadline deadline(60, "a hard-copy plot's world window");
-    TestWindow window(kWidth, kHeight); // the active window lends the reference context
+    // The active window lends the reference context.
+    TestWindow &window = TestWindow::shared(kWidth, kHeight);
     vexl::test::TempDir dir;
     const std::string file = dir.file("picture.emf");
     GPlot *plot = open(file.c_str());
@@ -154,29 +157,150 @@ TEST_P(HardCopyKinds, WorldWindowIsKeptButOutputCannotBeginYet) {
 INSTANTIATE_TEST_SUITE_P(FilePrintClipboard, HardCopyKinds,
                          ::testing::Values(GPLOT_FILE, GPLOT_PRINT, GPLOT_CLIPBOARD));
 
-TEST(GdiLifecycle, HardCopyWithoutAFileNameFailsToOpen) {
-    Deadline deadline(60, "a file plot without a name");
-    TestWindow window(kWidth, kHeight);
-    EXPECT_EQ(gplot_open_file(nullptr, 0, 0, nullptr), nullptr);
-    EXPECT_EQ(GplotErrno, 35);
+// Puts the process's print options back when a test has changed them.
+class SavedPrintOptions {
+  public:
+    SavedPrintOptions() : saved_(vexl::print_options()) {}
+    ~SavedPrintOptions() { vexl::print_options() = saved_; }
+    SavedPrintOptions(const SavedPrintOptions &) = delete;
+    SavedPrintOptions &operator=(const SavedPrintOptions &) = delete;
+
+  private:
+    vexl::PrintOptions saved_;
+};
+
+TEST(GdiLifecycle, PrinterChosenButNoPrinterContextIsCode45) {
+    Deadline deadline(60, "a print plot without a printer context");
+    TestWindow::shared(kWidth, kHeight);
+    SavedPrintOptions saved;
+    vexl::print_options().printStatus = 1; // a printer was chosen in the print dialog
+    const unsigned high_water = vexl::test::gdi_handle_high_water();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(gplot_open_print("job", 0, 0, nullptr), nullptr);
+    EXPECT_EQ(GplotErrno, 45);
+    EXPECT_EQ(gplot_open_file("picture.emf", 0, 0, nullptr), nullptr);
+    EXPECT_EQ(GplotErrno, 45);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Could not get device context (hDC).\nCould not get device context (hDC).\n");
+    EXPECT_EQ(vexl::test::gdi_handle_high_water(), high_water);
+}
+
+// Clipboard plots draw through a hard copy's two passes; until the output
+// exists they draw on the window that lends the reference context.
+class HardCopyOnTheWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window_.fill(kBackdrop);
+        plot_ = gplot_open_clipboard(nullptr);
+        ASSERT_NE(plot_, nullptr);
+        device_ = static_cast<GXWINwin32 *>(plot_->device);
+        ASSERT_EQ(device_->hWnd, window_.handle());
+    }
+    void TearDown() override {
+        if (plot_ != nullptr) {
+            EXPECT_EQ(gplot_close(plot_), 1);
+        }
+    }
+    vexl::test::Snapshot shot() const {
+        GdiFlush();
+        return vexl::test::Snapshot(window_.handle());
+    }
+
+    static constexpr COLORREF kBackdrop = RGB(40, 80, 120);
+    Deadline deadline_{60, "a hard-copy plot drawing on its reference window"};
+    TestWindow &window_ = TestWindow::shared(kWidth, kHeight);
+    SavedPrintOptions saved_;
+    GPlot *plot_ = nullptr;
+    GXWINwin32 *device_ = nullptr;
+};
+
+TEST_F(HardCopyOnTheWindow, ColourSetUpStartsBlackOnWhite) {
+    vexl::test::ScopedEnv trace("MOLVERN_DEBUG_MODE", "kdhcopy");
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(device_->setup_hardcopy_colours());
+    const std::string text = testing::internal::GetCapturedStderr();
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "numColors = %d\n",
+                  GetDeviceCaps(device_->device_context(), NUMCOLORS));
+    EXPECT_NE(text.find(expected), std::string::npos) << text;
+    EXPECT_EQ(plot_->foreground_color, 0);
+    LOGPEN pen{};
+    GetObject(GetCurrentObject(device_->device_context(), OBJ_PEN), sizeof pen, &pen);
+    EXPECT_EQ(pen.lopnColor & 0xFFFFFF, 0u);
+    EXPECT_EQ(GetBkMode(device_->device_context()), TRANSPARENT);
+}
+
+TEST_F(HardCopyOnTheWindow, ClearDrawsOnlyWhenTheOutputHasABackground) {
+    const unsigned char white = 255;
+    vexl::print_options().printToFile = 0;
+    vexl::print_options().copyToClipboard = 0;
+    device_->backgroundRGB = RGB(white, white, white);
+    ASSERT_EQ(gplot_clear(plot_), 1);
+    EXPECT_EQ(shot().count(kBackdrop, 0, 0, kWidth, kHeight), kWidth * kHeight);
+
+    vexl::print_options().printToFile = 1;
+    {
+        vexl::test::ScopedEnv background("EMF_WHITE_BACKGROUND", "OFF");
+        ASSERT_EQ(gplot_clear(plot_), 1);
+        EXPECT_EQ(shot().count(kBackdrop, 0, 0, kWidth, kHeight), kWidth * kHeight);
+    }
+    {
+        vexl::test::ScopedEnv background("EMF_WHITE_BACKGROUND", "yes");
+        ASSERT_EQ(gplot_clear(plot_), 1);
+        EXPECT_EQ(shot().count(RGB(white, white, white), 0, 0, kWidth, kHeight), kWidth * kHeight);
+    }
+    window_.fill(kBackdrop);
+    vexl::print_options().printToFile = 0;
+    vexl::print_options().copyToClipboard = 1;
+    ASSERT_EQ(gplot_clear(plot_), 1);
+    EXPECT_EQ(shot().count(RGB(white, white, white), 0, 0, kWidth, kHeight), kWidth * kHeight);
+}
+
+TEST_F(HardCopyOnTheWindow, PatternIsOpaqueWhiteWhereClear) {
+    ASSERT_TRUE(device_->set_foreground_color(1, 255));
+    const vexl::PatternEntry *pattern = nullptr;
+    int32_t index = 0;
+    for (const vexl::PatternEntry &entry : vexl::pattern_table()) {
+        if (entry.bits.size() == 32 && entry.bits[0] != 0 && entry.bits[0] != 0xFF) {
+            pattern = &entry;
+            break;
+        }
+        ++index;
+    }
+    ASSERT_NE(pattern, nullptr);
+    ASSERT_TRUE(device_->set_fill_pattern(index));
+    const int32_t rect[4] = {10, 40, 40, 10};
+    ASSERT_TRUE(device_->draw_rectangle_device(rect));
+    const DevicePointS square[4] = {{60, 10}, {100, 10}, {100, 40}, {60, 40}};
+    ASSERT_TRUE(device_->draw_polygon_device(square, 4));
+    const vexl::test::Snapshot image = shot();
+    int wrong = 0;
+    for (int y = 11; y < 39; ++y)
+        for (int x : {11, 20, 38, 61, 80, 98}) {
+            const bool set = (pattern->bits[static_cast<std::size_t>(y % 16 * 2 + x % 16 / 8)] &
+                              (0x80 >> (x % 8))) == 0;
+            wrong += image.at(x, y) != (set ? RGB(255, 0, 0) : RGB(255, 255, 255)) ? 1 : 0;
+        }
+    EXPECT_EQ(wrong, 0);
 }
 
 // ---- Exported context calls --------------------------------------------------------
 
 TEST(GdiContexts, ScreenWindowIsTheActiveOneElseTheDesktop) {
     Deadline deadline(60, "the screen window");
-    {
-        TestWindow window(kWidth, kHeight);
-        EXPECT_EQ(GetScreenHwnd(), window.handle());
-    }
-    if (GetActiveWindow() == nullptr) {
-        EXPECT_EQ(GetScreenHwnd(), GetDesktopWindow());
-    }
+    TestWindow &window = TestWindow::shared(kWidth, kHeight);
+    EXPECT_EQ(GetScreenHwnd(), window.handle());
+    // A plot on no window takes the same one.
+    GPlot *plot = gplot_open_screen(nullptr);
+    ASSERT_NE(plot, nullptr);
+    EXPECT_EQ(static_cast<GXWINwin32 *>(plot->device)->hWnd, window.handle());
+    EXPECT_EQ(plot->device->window, window.handle());
+    EXPECT_EQ(gplot_close(plot), 1);
 }
 
 TEST(GdiContexts, WindowContextIsGivenBackAndAMissingWindowGetsAMemoryContext) {
     Deadline deadline(60, "screen contexts");
-    TestWindow window(kWidth, kHeight);
+    TestWindow &window = TestWindow::shared(kWidth, kHeight);
     hDCstate state = HDC_NONE;
     void *dc = GetScreenDC(window.handle(), &state);
     ASSERT_NE(dc, nullptr);
@@ -247,7 +371,7 @@ void draw_one_plot(HWND window) {
 
 TEST(GdiResources, ThousandWindowPlotsLeaveNoGdiObjectBehind) {
     Deadline deadline(600, "a thousand window plots");
-    TestWindow window(kWidth, kHeight);
+    TestWindow &window = TestWindow::shared(kWidth, kHeight);
     draw_one_plot(window.handle()); // GDI makes its own cached objects once
     const long objects = vexl::test::gdi_object_count();
     const unsigned high_water = vexl::test::gdi_handle_high_water();
@@ -259,12 +383,16 @@ TEST(GdiResources, ThousandWindowPlotsLeaveNoGdiObjectBehind) {
 
 TEST(GdiResources, FailedOpensLeaveNoGdiObjectBehind) {
     Deadline deadline(120, "failing opens");
-    TestWindow window(kWidth, kHeight);
+    TestWindow::shared(kWidth, kHeight);
     gplot_open_file(nullptr, 0, 0, nullptr);
     const long objects = vexl::test::gdi_object_count();
     const unsigned high_water = vexl::test::gdi_handle_high_water();
-    for (int i = 0; i < 100; ++i)
+    // A file plot without a file name fails after it has its context, size
+    // and defaults.
+    for (int i = 0; i < 100; ++i) {
         EXPECT_EQ(gplot_open_file(nullptr, 0, 0, nullptr), nullptr);
+        EXPECT_EQ(GplotErrno, 35);
+    }
     EXPECT_EQ(vexl::test::gdi_object_count(), objects);
     EXPECT_EQ(vexl::test::gdi_handle_high_water(), high_water);
 }

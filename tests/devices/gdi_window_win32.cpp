@@ -4,6 +4,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+
+#include <gtest/gtest.h>
 
 namespace vexl::test {
 
@@ -30,6 +33,7 @@ Deadline::~Deadline() {
 namespace {
 
 const char kClassName[] = "vexl33 device test window";
+const char kOwnContextClassName[] = "vexl33 device test window with its own context";
 
 // Nothing is erased or painted by the system: the tests own every pixel.
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -42,23 +46,25 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-void register_class() {
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSA description{};
-    description.lpfnWndProc = window_procedure;
-    description.hInstance = GetModuleHandleA(nullptr);
-    description.lpszClassName = kClassName;
-    description.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    registered = RegisterClassA(&description) != 0;
+const char *register_class(bool own_context) {
+    static bool registered[2] = {false, false};
+    const char *name = own_context ? kOwnContextClassName : kClassName;
+    if (!registered[own_context]) {
+        WNDCLASSA description{};
+        description.style = own_context ? CS_OWNDC : 0;
+        description.lpfnWndProc = window_procedure;
+        description.hInstance = GetModuleHandleA(nullptr);
+        description.lpszClassName = name;
+        description.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        registered[own_context] = RegisterClassA(&description) != 0;
+    }
+    return name;
 }
 
 } // namespace
 
-TestWindow::TestWindow(int client_width, int client_height) {
-    register_class();
-    window_ = CreateWindowExA(WS_EX_TOPMOST, kClassName, "vexl33 device test", WS_POPUP, 0, 0,
+TestWindow::TestWindow(int client_width, int client_height, bool own_context) {
+    window_ = CreateWindowExA(0, register_class(own_context), "vexl33 device test", WS_POPUP, 0, 0,
                               client_width, client_height, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
     ShowWindow(window_, SW_SHOW);
@@ -71,6 +77,36 @@ TestWindow::TestWindow(int client_width, int client_height) {
 TestWindow::~TestWindow() {
     DestroyWindow(window_);
     pump();
+}
+
+namespace {
+
+// Destroys the shared window when the tests are over.
+class SharedWindowOwner : public ::testing::Environment {
+  public:
+    void TearDown() override { window.reset(); }
+    std::unique_ptr<TestWindow> window;
+};
+
+SharedWindowOwner *const shared_window_owner =
+    static_cast<SharedWindowOwner *>(::testing::AddGlobalTestEnvironment(new SharedWindowOwner));
+
+} // namespace
+
+TestWindow &TestWindow::shared(int client_width, int client_height) {
+    std::unique_ptr<TestWindow> &window = shared_window_owner->window;
+    if (!window)
+        window = std::make_unique<TestWindow>(client_width, client_height);
+    RECT client;
+    GetClientRect(window->handle(), &client);
+    if (client.right != client_width || client.bottom != client_height) {
+        SetWindowPos(window->handle(), nullptr, 0, 0, client_width, client_height,
+                     SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        pump();
+    }
+    SetForegroundWindow(window->handle());
+    SetActiveWindow(window->handle());
+    return *window;
 }
 
 void TestWindow::pump() {

@@ -35,10 +35,17 @@ class Deadline {
 // Its background is never erased by the system: what a test paints stays.
 class TestWindow {
   public:
-    TestWindow(int client_width, int client_height);
+    // own_context: the window class has CS_OWNDC, so what is selected into
+    // the window's context stays there between GetDC calls.
+    TestWindow(int client_width, int client_height, bool own_context = false);
     ~TestWindow();
     TestWindow(const TestWindow &) = delete;
     TestWindow &operator=(const TestWindow &) = delete;
+
+    // One window kept for many tests, resized to the asked client size:
+    // Wine takes two seconds to hide or destroy a window, which a window per
+    // test would pay every time. It goes at the end of the test program.
+    static TestWindow &shared(int client_width, int client_height);
 
     HWND handle() const { return window_; }
     // Paints the whole client area in one colour.
