@@ -20,7 +20,7 @@ typedef struct Picture {
     uint32_t width, height;
 } Picture;
 
-enum { SHEET_GRID_COLUMNS = 50, SHEET_GRID_ROWS = 35 };
+enum { SHEET_GRID_COLUMNS = 100, SHEET_GRID_ROWS = 70 };
 
 typedef struct SheetComparison {
     int ink_cells[2];     /* cells with ink, in each picture */
