@@ -1,7 +1,7 @@
 // The coarse comparison of two pictures of one sheet: the same drawing at
 // another size, margin and pen width agrees; a picture upside down, with red
 // and blue exchanged (the classic slip when reading Windows bitmaps), with
-// half of it missing, or blank does not.
+// half of it or a band of panels missing, or blank does not.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -71,10 +71,15 @@ class Canvas {
     std::vector<uint8_t> rgb_;
 };
 
-// Panels in frames, lines fanning out in the top panel, and a row of
-// coloured swatches low on the left.
+// Panels in frames, lines fanning out in the top panel, a row of coloured
+// swatches low on the left, and a band of small framed cells with a
+// diagonal each, as dense as the demonstration sheet's top rows.
 void draw_sheet(Canvas &canvas) {
     canvas.frame(0, 0, 1000, 700);
+    for (int i = 0; i < 10; ++i) {
+        canvas.frame(520 + 46 * i, 210, 560 + 46 * i, 250);
+        canvas.line(525 + 46 * i, 215, 555 + 46 * i, 245, kBlack);
+    }
     canvas.frame(10, 400, 990, 690);
     canvas.frame(10, 10, 490, 390);
     canvas.frame(510, 10, 990, 390);
@@ -139,6 +144,21 @@ TEST(SheetCompare, DifferentPicturesDisagree) {
             << result.matched_cells[1] << "/" << result.ink_cells[1] << ", "
             << result.colour_matches << "/" << result.filled_cells;
     }
+}
+
+// On a grid too coarse for a dense sheet nearly every cell has ink, and a
+// band of panels left out still matched its neighbours' ink.
+TEST(SheetCompare, BandOfPanelsMissingFromADenseSheetDisagrees) {
+    Canvas reference(1.0, 20, 1), band_missing(1.0, 20, 1);
+    draw_sheet(reference);
+    draw_sheet(band_missing);
+    band_missing.fill(515, 205, 985, 255, {255, 255, 255});
+    bool compared = false;
+    const SheetComparison result = compare(reference, band_missing, &compared);
+    EXPECT_TRUE(compared);
+    EXPECT_FALSE(sheets_agree(&result))
+        << result.matched_cells[0] << "/" << result.ink_cells[0] << ", " << result.matched_cells[1]
+        << "/" << result.ink_cells[1];
 }
 
 TEST(SheetCompare, BlankPictureIsNoMatch) {
