@@ -39,6 +39,17 @@ VEXL_API int paletteBasedDevice(void *hdc);
 VEXL_API int vexl_TextOut(void *hdc, int x, int y, const char *text, unsigned length);
 VEXL_API int vexl_GetTextExtentPoint32(void *hdc, const char *text, unsigned length, void *size);
 
+/* The colour and pattern queries of widget toolkits, answered from the
+   process's colour map and pattern table; the widget (and the pixmap call's
+   depth and reserved value) are accepted for such callers and not used.
+   The pixel is the entry's COLORREF (red + 256 * green + 65536 * blue); an
+   index outside the colour map is code 36. The pixmap is the pattern's
+   HBITMAP (16 x 16, one bit per pixel, owned by the library); an index
+   outside the pattern table is code 37. A null output is code 10. */
+VEXL_API int win32_native_widget_get_color_pixel(void *widget, int index, unsigned *pixel);
+VEXL_API int gxwin_widget_get_pixmap_id_with_depth(void *widget, int index, int depth, int reserved,
+                                                   void **pixmap);
+
 #ifdef __cplusplus
 }
 #endif

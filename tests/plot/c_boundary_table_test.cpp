@@ -523,6 +523,9 @@ std::vector<Row> free_call_rows() {
          1, kNoCode},
         {CALL(FreeDC(nullptr, nullptr, HDC_MEMORY)), 0, kNoCode},
         {CALL(paletteBasedDevice(nullptr)), 0, kNoCode},
+        {CALL(win32_native_widget_get_color_pixel(nullptr, 0, nullptr)), 0, kInvalidArgument},
+        {CALL(gxwin_widget_get_pixmap_id_with_depth(nullptr, 0, 1, 0, nullptr)), 0,
+         kInvalidArgument},
 #endif
     };
 }
