@@ -49,6 +49,23 @@ check_sheet() {
 }
 
 check_sheet primitives
+
+# Without -o the plot file is the device's default, in the working directory.
+if ! (cd "$work" && "$vexlplot" 2>"$work/default.err") || [ ! -s "$work/vexlplot.hgl" ]; then
+    echo "FAIL: vexlplot without -o did not write vexlplot.hgl:"
+    cat "$work/default.err"
+    exit 1
+fi
+# The screen is a kind of the Windows builds only: elsewhere it is bad usage.
+"$vexlplot" --device screen -o "$work/screen.png" 2>"$work/screen.err"
+status=$?
+if [ "$status" -ne 2 ] || ! grep -q "unknown device 'screen'; known: hpgl2$" "$work/screen.err"; then
+    echo "FAIL: vexlplot --device screen gave status $status here:"
+    cat "$work/screen.err"
+    exit 1
+fi
+echo "ok: the default plot file is vexlplot.hgl; the screen kind is refused here"
+
 if [ -z "$hershey_file" ] || [ ! -f "$hershey_file" ]; then
     echo "skipped the text sheet: no Hershey glyph file ${hershey_file:-given} (run scripts/setup)"
     exit 0

@@ -1,4 +1,6 @@
-/* The output kinds vexlplot can open a plot on. */
+/* The output kinds vexlplot can open a plot on. A plot file is complete when
+ * its plot closes; a window is not an output by itself, so the screen kind
+ * saves what the window shows before the plot closes. */
 #ifndef VEXLPLOT_DEVICES_H
 #define VEXLPLOT_DEVICES_H
 
@@ -6,15 +8,30 @@
 
 #include "gplot.h"
 
+/* One open output: its plot and whatever else the kind made to hold it. */
+typedef struct Output {
+    GPlot *plot;
+    void *holder; /* the kind's own (a window), or null */
+} Output;
+
 typedef struct DeviceKind {
     const char *name;
-    /* Opens a plot writing to `file`; null (with the library's error code set) on failure. */
-    GPlot *(*open)(const char *file);
+    const char *default_file; /* what -o names when it is not given */
+    /* Opens a plot for `file`; 0 after reporting a failure. */
+    int (*open)(const char *file, Output *output);
+    /* After the sheet is drawn: writes `file` from what the output holds;
+     * null when the plot writes the file itself. 0 after reporting. */
+    int (*save)(const Output *output, const char *file);
+    /* Closes the plot and releases the rest; 0 after reporting a failure. */
+    int (*close)(Output *output, const char *file);
 } DeviceKind;
 
 /* The kind called `name`, or null. */
 const DeviceKind *find_device(const char *name);
 /* Writes the known names, separated by ", ". */
 void print_device_names(FILE *stream);
+
+/* The kinds only some systems have (the screen on Windows); none elsewhere. */
+const DeviceKind *platform_device_kinds(int *count);
 
 #endif

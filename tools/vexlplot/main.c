@@ -10,19 +10,14 @@
 static int render(const Options *options) {
     const DeviceKind *device = find_device(options->device);
     const Sheet *sheet = find_sheet(options->sheet);
-    GPlot *plot = device->open(options->output);
-    if (plot == NULL) {
-        fprintf(stderr, "vexlplot: opening %s plot %s: %s\n", device->name, options->output,
-                gplot_get_error_message());
+    Output output;
+    if (!device->open(options->output, &output))
         return 0;
-    }
-    const int drawn = sheet->draw(plot);
-    /* Closed even after a failure, so the file is complete up to it. */
-    if (!gplot_close(plot)) {
-        fprintf(stderr, "vexlplot: closing %s: %s\n", options->output, gplot_get_error_message());
-        return 0;
-    }
-    return drawn;
+    const int drawn = sheet->draw(output.plot);
+    const int saved = drawn && (device->save == NULL || device->save(&output, options->output));
+    /* Closed even after a failure, so a plot file is complete up to it. */
+    const int closed = device->close(&output, options->output);
+    return drawn && saved && closed;
 }
 
 int main(int argc, char **argv) {

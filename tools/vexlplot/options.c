@@ -11,7 +11,8 @@ void print_usage(FILE *stream) {
     fputs("usage: vexlplot [-o FILE] [--device KIND] [--sheet NAME]\n"
           "Renders a demonstration sheet through the vexl33 C interface.\n"
           "\n"
-          "  -o, --output FILE  plot file to write (default vexlplot.hgl)\n"
+          "  -o, --output FILE  file to write (default vexlplot.hgl, for the screen\n"
+          "                     vexlplot.png)\n"
           "  --device KIND      output kind: ",
           stream);
     print_device_names(stream);
@@ -21,6 +22,9 @@ void print_usage(FILE *stream) {
     print_sheet_names(stream);
     fputs(" (default primitives)\n"
           "  -h, --help         show this help and exit\n"
+          "\n"
+          "Devices: 'hpgl2' writes an HP-GL/2 plot file; 'screen' (Windows) draws in\n"
+          "a window of its own and saves what the window shows as a PNG picture.\n"
           "\n"
           "Sheets: 'primitives' shows every drawing primitive and attribute; 'text'\n"
           "shows every font table of the font folder, justified blocks, tabs,\n"
@@ -69,7 +73,7 @@ static int take_value(int argc, char **argv, int *index, const char *short_name,
 }
 
 OptionsResult parse_options(int argc, char **argv, Options *options) {
-    options->output = "vexlplot.hgl";
+    options->output = NULL;
     options->device = "hpgl2";
     options->sheet = "primitives";
 
@@ -96,5 +100,7 @@ OptionsResult parse_options(int argc, char **argv, Options *options) {
         return unknown_name("device", options->device, print_device_names);
     if (find_sheet(options->sheet) == NULL)
         return unknown_name("sheet", options->sheet, print_sheet_names);
+    if (options->output == NULL)
+        options->output = find_device(options->device)->default_file;
     return OPTIONS_RUN;
 }

@@ -11,7 +11,7 @@ typedef enum OptionsResult {
 } OptionsResult;
 
 typedef struct Options {
-    const char *output; /* plot file to write */
+    const char *output; /* file to write; the device's default when not given */
     const char *device; /* output kind, a name find_device knows */
     const char *sheet;  /* sheet to render, a name find_sheet knows */
 } Options;
