@@ -19,6 +19,19 @@ extern "C" {
 VEXL_API int vexl_TextOut(void *hdc, int x, int y, const char *text, unsigned length);
 VEXL_API int vexl_GetTextExtentPoint32(void *hdc, const char *text, unsigned length, void *size);
 
+/* The print dialog (dialogKind 0 default printer without a dialog, 1 with
+   the library's options, 2 plain, 3 printer set-up) for content kind 0
+   graphics or 1 text; returns PrintDlgA's result. */
+VEXL_API int PrintSetup_Dialog(void *window, int dialogKind, int contentKind);
+/* The print-to-file dialog for content kind 0 graphics (returns the chosen
+   file type: 1 EMF, 2 HP-GL/2, 3 WMF) or 1 text (returns 1); 0 when it is
+   cancelled and for any other kind. The second argument is not used. */
+VEXL_API int PrintToFile_Dialog(void *window, int ignored, int contentKind);
+/* The print dialog of dialogKind when a window is given, then for dialogKind
+   1 with print to file chosen the print-to-file dialog; 1 when the print
+   status says accepted, else 0. */
+VEXL_API int gprint_display_printui_dialogs(int dialogKind, int contentKind, void *window);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,0 +1,205 @@
+// The scripted dialog user: see dialog_user_win32.h.
+#include "dialog_user_win32.h"
+
+#include <vector>
+
+namespace vexl::test {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kPoll = 20ms;
+
+// The file name box: a combo box with an edit field in recent dialogs, a
+// plain edit box in older ones.
+constexpr int kFileNameCombo = 1148;
+constexpr int kFileNameEdit = 1152;
+constexpr int kFileTypeBox = 1136;
+
+std::vector<HWND> visible_windows_of(DWORD thread) {
+    std::vector<HWND> windows;
+    EnumThreadWindows(
+        thread,
+        [](HWND window, LPARAM list) {
+            if (IsWindowVisible(window))
+                reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::string title_of(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+HWND window_titled(DWORD thread, const char *title) {
+    for (HWND window : visible_windows_of(thread))
+        if (title_of(window) == title)
+            return window;
+    return nullptr;
+}
+
+} // namespace
+
+DialogUser::DialogUser(Script script, std::chrono::milliseconds deadline)
+    : thread_id_(GetCurrentThreadId()), deadline_(std::chrono::steady_clock::now() + deadline),
+      thread_([this, script = std::move(script)] { run(script); }) {}
+
+void DialogUser::finish() {
+    returned_ = true;
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void DialogUser::run(const Script &script) {
+    try {
+        script(*this);
+        // Done: whatever is still open must close by itself before the
+        // deadline, as the library returns.
+        while (!returned_) {
+            check_deadline();
+            std::this_thread::sleep_for(kPoll);
+        }
+    } catch (const DeadlineMissed &) {
+        timed_out_ = true;
+        close_everything();
+    }
+}
+
+void DialogUser::check_deadline() const {
+    if (std::chrono::steady_clock::now() > deadline_)
+        throw DeadlineMissed{};
+}
+
+// Cancels, declines and closes whatever the test's thread shows until the
+// library call gives up and returns.
+void DialogUser::close_everything() {
+    while (!returned_) {
+        for (HWND window : visible_windows_of(thread_id_)) {
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+            PostMessageA(window, WM_COMMAND, IDNO, 0);
+            PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+        std::this_thread::sleep_for(200ms);
+    }
+}
+
+HWND DialogUser::wait_for(const char *title) {
+    for (;;) {
+        if (HWND window = window_titled(thread_id_, title)) {
+            // Let the dialog finish setting itself up (its hook included).
+            std::this_thread::sleep_for(200ms);
+            return window;
+        }
+        check_deadline();
+        std::this_thread::sleep_for(kPoll);
+    }
+}
+
+void DialogUser::wait_closed(HWND window) {
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        check_deadline();
+        std::this_thread::sleep_for(kPoll);
+    }
+}
+
+bool DialogUser::appears_within(const char *title, std::chrono::milliseconds time) {
+    const auto until = std::chrono::steady_clock::now() + time;
+    while (std::chrono::steady_clock::now() < until) {
+        if (window_titled(thread_id_, title) != nullptr)
+            return true;
+        std::this_thread::sleep_for(kPoll);
+    }
+    return false;
+}
+
+HWND DialogUser::control(HWND window, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) {
+            auto *s = reinterpret_cast<Search *>(data);
+            if (GetDlgCtrlID(child) != s->id)
+                return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void DialogUser::type_file_name(HWND dialog, const std::string &name) {
+    HWND box = control(dialog, kFileNameCombo);
+    if (box == nullptr)
+        box = control(dialog, kFileNameEdit);
+    if (box == nullptr) {
+        complain("no file name box");
+        throw DeadlineMissed{};
+    }
+    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+}
+
+void DialogUser::choose_file_type(HWND dialog, int index) {
+    HWND box = control(dialog, kFileTypeBox);
+    if (box == nullptr) {
+        complain("no file type box");
+        throw DeadlineMissed{};
+    }
+    SendMessageA(box, CB_SETCURSEL, index, 0);
+    // What the box tells its dialog when the user has picked an entry.
+    HWND parent = GetParent(box);
+    SendMessageA(parent, WM_COMMAND, MAKEWPARAM(kFileTypeBox, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box));
+    SendMessageA(parent, WM_COMMAND, MAKEWPARAM(kFileTypeBox, CBN_SELENDOK),
+                 reinterpret_cast<LPARAM>(box));
+}
+
+void DialogUser::click(HWND dialog, int id) {
+    HWND button = control(dialog, id);
+    if (button == nullptr) {
+        complain("no control " + std::to_string(id));
+        return;
+    }
+    SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+void DialogUser::press(HWND dialog, int id) {
+    if (HWND button = GetDlgItem(dialog, id))
+        PostMessageA(button, BM_CLICK, 0, 0);
+    else
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+bool DialogUser::checked(HWND dialog, int id) {
+    HWND box = control(dialog, id);
+    return box != nullptr && SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool DialogUser::enabled(HWND dialog, int id) {
+    HWND box = control(dialog, id);
+    return box != nullptr && IsWindowEnabled(box);
+}
+
+std::string DialogUser::text_of(HWND box) {
+    std::string text;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM data) {
+            char name[32] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, "Static") == 0)
+                *reinterpret_cast<std::string *>(data) += title_of(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+} // namespace vexl::test
