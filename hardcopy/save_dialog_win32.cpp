@@ -5,9 +5,9 @@
 #include "hardcopy/save_dialog_win32.h"
 
 #include <cstdio>
-#include <utility>
 
 #include "hardcopy/dialog_ids.h"
+#include "hardcopy/print_module.h"
 #include "hardcopy/print_options.h"
 #include "support/rtk_files.h"
 
@@ -32,9 +32,15 @@ void enable_box(HWND dialog, int box, bool on) {
 
 } // namespace
 
-SaveDialog::SaveDialog(SaveContent content, int windows_major_version, std::string module_name)
+HINSTANCE companion_module() {
+    if (void *loaded = print_module_handle())
+        return static_cast<HINSTANCE>(loaded);
+    return GetModuleHandleA("vexl");
+}
+
+SaveDialog::SaveDialog(SaveContent content, int windows_major_version, ModuleFinder find_module)
     : content_(content), setup_(save_dialog_setup(content, windows_major_version)),
-      module_name_(std::move(module_name)) {
+      find_module_(find_module) {
     std::snprintf(file_, sizeof file_, "%s", setup_.initial_file);
     record_.lStructSize = sizeof record_;
     record_.lpstrFilter = setup_.filter.c_str();
@@ -59,7 +65,7 @@ SaveDialog::SaveDialog(SaveContent content, int windows_major_version, std::stri
 // failing to appear at all, and the module is looked for again next time.
 void SaveDialog::attach_module() {
     if (record_.hInstance == nullptr)
-        record_.hInstance = GetModuleHandleA(module_name_.c_str());
+        record_.hInstance = find_module_();
     if (setup_.template_id == 0)
         return;
     if (record_.hInstance != nullptr)

@@ -9,18 +9,24 @@
 
 #include <commdlg.h>
 
-#include <string>
-
 #include "hardcopy/save_dialog_rules.h"
 
 namespace vexl {
 
+// The companion module the loader loaded, else one named "vexl" that the
+// application loaded itself; null when there is none.
+HINSTANCE companion_module();
+
 class SaveDialog {
   public:
+    // Where the templates are: the companion module, or null while it is
+    // not loaded.
+    using ModuleFinder = HINSTANCE (*)();
+
     // Sets the dialog up as its first use does: filters, file box, title,
     // flags and template for this Windows version, and no kept file name.
-    // The templates come from the loaded module of that name.
-    SaveDialog(SaveContent content, int windows_major_version, std::string module_name = "vexl");
+    SaveDialog(SaveContent content, int windows_major_version,
+               ModuleFinder find_module = companion_module);
     SaveDialog(const SaveDialog &) = delete;
     SaveDialog &operator=(const SaveDialog &) = delete;
 
@@ -42,7 +48,7 @@ class SaveDialog {
 
     SaveContent content_;
     SaveDialogSetup setup_;
-    std::string module_name_;
+    ModuleFinder find_module_;
     OPENFILENAMEA record_{};
     char file_[512] = {};
     char title_[512] = {};

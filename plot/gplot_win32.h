@@ -19,9 +19,10 @@ extern "C" {
 VEXL_API int vexl_TextOut(void *hdc, int x, int y, const char *text, unsigned length);
 VEXL_API int vexl_GetTextExtentPoint32(void *hdc, const char *text, unsigned length, void *size);
 
-/* The print dialog (dialogKind 0 default printer without a dialog, 1 with
-   the library's options, 2 plain, 3 printer set-up) for content kind 0
-   graphics or 1 text; returns PrintDlgA's result. */
+/* The system print dialog (window an HWND, null for the active window or the
+   desktop). dialogKind 0: the default printer without a dialog; 1: the print
+   dialog with the library's options; 2: the plain print dialog; 3: printer
+   set-up. contentKind 0 graphics, 1 text. Returns the PrintDlgA result. */
 VEXL_API int PrintSetup_Dialog(void *window, int dialogKind, int contentKind);
 /* The print-to-file dialog for content kind 0 graphics (returns the chosen
    file type: 1 EMF, 2 HP-GL/2, 3 WMF) or 1 text (returns 1); 0 when it is

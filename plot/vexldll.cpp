@@ -4,12 +4,22 @@
 // print entry once per process (even after an unload); a file plot hands the
 // table over again every time, as the module may have been set up for a
 // different job in between.
+//
+// A bare module name goes to the system's search first, as applications
+// expect when they point VEXLDLL at a module of their own. That search looks
+// in the application's folder, the system folders and the PATH, but not
+// beside this library, where the install puts the module: an application
+// that loads vexl33.dll from a folder of its own would otherwise never find
+// the module shipped with it. So a bare name the search misses is tried
+// beside the library as well.
 #include "plot/vexldll.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "core/c_boundary.h"
+#include "hardcopy/print_module.h"
 #include "hardcopy/print_table.h"
 #include "plot/gplot.h"
 #include "support/platform.h"
@@ -19,6 +29,20 @@ namespace vexl {
 namespace {
 
 using PrintInitEntry = void (*)(GPrintOp *table);
+
+bool is_bare_name(const char *name) {
+    for (const char *c = name; *c != '\0'; ++c)
+        if (platform::is_path_separator(*c) || *c == ':')
+            return false;
+    return *name != '\0';
+}
+
+void *load_beside_library(const char *name) {
+    const std::string directory = platform::library_directory();
+    if (directory.empty())
+        return nullptr;
+    return platform::load_module((directory + platform::path_separator() + name).c_str());
+}
 
 CompanionModule &process_module() {
     static CompanionModule module;
@@ -32,6 +56,8 @@ bool CompanionModule::load_module() {
     if (!lookup_("VEXLDLL", name))
         std::snprintf(name, sizeof name, "%s", "vexl");
     module_ = platform::load_module(name);
+    if (module_ == nullptr && is_bare_name(name))
+        module_ = load_beside_library(name);
     if (module_ == nullptr) {
         std::fprintf(stderr, "Unable to load DLL %s\n", name);
         return false;
@@ -75,12 +101,15 @@ extern "C" {
 VEXL_API int vexldll_load(GPlotDevice kind) VEXL_TRY {
     vexl::CompanionModule &module = vexl::process_module();
     module.on_first_load = [] { std::atexit(vexldll_unload); };
-    return module.load(kind) ? 1 : 0;
+    const bool loaded = module.load(kind);
+    vexl::publish_print_module_handle(module.handle());
+    return loaded ? 1 : 0;
 }
 VEXL_CATCH_RETURN(0)
 
 VEXL_API void vexldll_unload(void) VEXL_TRY {
     vexl::process_module().unload();
+    vexl::publish_print_module_handle(nullptr);
 }
 VEXL_CATCH_RETURN()
 

@@ -25,6 +25,8 @@ class CompanionModule {
     bool load(int kind);
     void unload();
     bool loaded() const { return module_ != nullptr; }
+    // The loaded module's handle, or null.
+    void *handle() const { return module_; }
 
     // Called once after the first successful load (the process module
     // registers its unloading at exit here).

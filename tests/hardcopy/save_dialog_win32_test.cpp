@@ -253,7 +253,8 @@ TEST_F(SaveDialogTest, BoxesAppearOnceTheModuleIsLoaded) {
     GetModuleFileNameA(GetModuleHandleA("vexl"), shipped, sizeof shipped);
     const std::string late = dir_.file("vexl_late.dll");
     ASSERT_TRUE(CopyFileA(shipped, late.c_str(), FALSE));
-    SaveDialog dialog(SaveContent::Graphics, vexl::windows_major_version(), "vexl_late");
+    SaveDialog dialog(SaveContent::Graphics, vexl::windows_major_version(),
+                      [] { return GetModuleHandleA("vexl_late"); });
     const std::string typed = dir_.file("plain");
     bool boxes_before = true, boxes_after = false;
     const int result = run(dialog, [&](DialogUser &user) {

@@ -16,6 +16,10 @@ done
 windows_header=$scratch/prefix/include/vexl33/gplot_win32.h
 if [ -n "$toolchain" ]; then
     [ -f "$windows_header" ] || { echo "missing include/vexl33/gplot_win32.h"; exit 1; }
+    # The companion print module with the dialog templates sits beside the DLL.
+    for file in bin/vexl33.dll bin/vexl.dll; do
+        [ -f "$scratch/prefix/$file" ] || { echo "missing $file"; exit 1; }
+    done
 elif [ -e "$windows_header" ]; then
     echo "include/vexl33/gplot_win32.h installed without the DLL"
     exit 1

@@ -513,6 +513,16 @@ std::vector<Row> free_call_rows() {
         // A null device context fails in GDI itself.
         {CALL(vexl_TextOut(nullptr, 0, 0, "AB", 2)), 0, kNoCode},
         {CALL(vexl_GetTextExtentPoint32(nullptr, "AB", 2, nullptr)), 0, kNoCode},
+        // The default printer's context shows no dialog; whether there is a
+        // printer depends on the machine. The options stay as they were.
+        {"PrintSetup_Dialog",
+         [](GPlot *, Arguments &) {
+             const vexl::PrintOptions saved = vexl::print_options();
+             const int result = PrintSetup_Dialog(nullptr, 0, 0);
+             vexl::print_options() = saved;
+             return outcome(result);
+         },
+         kAnyResult, kNoCode},
 #endif
     };
 }
