@@ -1,6 +1,10 @@
 // The scripted dialog user: see dialog_user_win32.h.
 #include "dialog_user_win32.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace vexl::test {
@@ -10,6 +14,8 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kPoll = 20ms;
+// How long closing may take before the call counts as stuck.
+constexpr auto kStuckCall = 30s;
 
 // The file name box: a combo box with an edit field in recent dialogs, a
 // plain edit box in older ones.
@@ -76,9 +82,20 @@ void DialogUser::check_deadline() const {
 }
 
 // Cancels, declines and closes whatever the test's thread shows until the
-// library call gives up and returns.
+// library call gives up and returns. A call that does not return although
+// nothing is left to close is stuck beyond any dialog; the program stops
+// then, failing, rather than hold up the suite.
 void DialogUser::close_everything() {
+    const auto give_up = std::chrono::steady_clock::now() + kStuckCall;
     while (!returned_) {
+        if (std::chrono::steady_clock::now() > give_up) {
+            std::fprintf(stderr,
+                         "%s: the library call did not return after its dialogs were "
+                         "closed; stopping the test program\n",
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+            std::fflush(stderr);
+            std::_Exit(3);
+        }
         for (HWND window : visible_windows_of(thread_id_)) {
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
             PostMessageA(window, WM_COMMAND, IDNO, 0);
@@ -98,6 +115,28 @@ HWND DialogUser::wait_for(const char *title) {
         check_deadline();
         std::this_thread::sleep_for(kPoll);
     }
+}
+
+HWND DialogUser::wait_for_any_dialog() {
+    for (;;) {
+        for (HWND window : visible_windows_of(thread_id_)) {
+            char name[32] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (std::string(name) == "#32770") {
+                std::this_thread::sleep_for(200ms);
+                return window;
+            }
+        }
+        check_deadline();
+        std::this_thread::sleep_for(kPoll);
+    }
+}
+
+std::string DialogUser::open_windows() {
+    std::string titles;
+    for (HWND window : visible_windows_of(thread_id_))
+        titles += title_of(window) + "\n";
+    return titles;
 }
 
 void DialogUser::wait_closed(HWND window) {
@@ -175,6 +214,15 @@ void DialogUser::press(HWND dialog, int id) {
         PostMessageA(button, BM_CLICK, 0, 0);
     else
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+void DialogUser::send_and_wait(HWND window, UINT message, std::chrono::milliseconds time) {
+    DWORD_PTR ignored = 0;
+    if (SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, static_cast<UINT>(time.count()),
+                            &ignored) == 0) {
+        complain("message " + std::to_string(message) + " not handled in time");
+        throw DeadlineMissed{};
+    }
 }
 
 bool DialogUser::checked(HWND dialog, int id) {

@@ -38,6 +38,10 @@ class DialogUser {
     // ---- steps for scripts, on the user's thread ----
     // The visible top-level window of the test's thread with this title.
     HWND wait_for(const char *title);
+    // The first visible dialog box of the test's thread, whatever its title.
+    HWND wait_for_any_dialog();
+    // The titles of the test thread's visible windows, one per line.
+    std::string open_windows();
     // Waits until the window is gone.
     void wait_closed(HWND window);
     // True when a window of that title shows up within the time given.
@@ -56,6 +60,10 @@ class DialogUser {
     // All the static text of a message box.
     static std::string text_of(HWND box);
     void complain(const std::string &what) { complaint_ += what + "\n"; }
+    // Sends a message to a window of the test's thread and waits for it to be
+    // handled; gives up, closing everything, when that takes longer than the
+    // time given (a window procedure stuck in a dialog of its own).
+    void send_and_wait(HWND window, UINT message, std::chrono::milliseconds time);
 
   private:
     struct DeadlineMissed {};
