@@ -23,17 +23,27 @@ constexpr int kFileNameCombo = 1148;
 constexpr int kFileNameEdit = 1152;
 constexpr int kFileTypeBox = 1136;
 
+// Window enumeration calls back with the system's calling convention, which
+// a lambda does not have on 32-bit Windows.
+BOOL CALLBACK collect(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
+    return TRUE;
+}
+
 std::vector<HWND> visible_windows_of(DWORD thread) {
-    std::vector<HWND> windows;
-    EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM list) {
-            if (IsWindowVisible(window))
-                reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
-    return windows;
+    std::vector<HWND> all, visible;
+    EnumThreadWindows(thread, collect, reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all)
+        if (IsWindowVisible(window))
+            visible.push_back(window);
+    return visible;
+}
+
+// Children, children of children and so on.
+std::vector<HWND> descendants_of(HWND window) {
+    std::vector<HWND> all;
+    EnumChildWindows(window, collect, reinterpret_cast<LPARAM>(&all));
+    return all;
 }
 
 std::string title_of(HWND window) {
@@ -157,21 +167,10 @@ bool DialogUser::appears_within(const char *title, std::chrono::milliseconds tim
 }
 
 HWND DialogUser::control(HWND window, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) {
-            auto *s = reinterpret_cast<Search *>(data);
-            if (GetDlgCtrlID(child) != s->id)
-                return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND child : descendants_of(window))
+        if (GetDlgCtrlID(child) == id)
+            return child;
+    return nullptr;
 }
 
 void DialogUser::type_file_name(HWND dialog, const std::string &name) {
@@ -237,16 +236,12 @@ bool DialogUser::enabled(HWND dialog, int id) {
 
 std::string DialogUser::text_of(HWND box) {
     std::string text;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM data) {
-            char name[32] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, "Static") == 0)
-                *reinterpret_cast<std::string *>(data) += title_of(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
+    for (HWND child : descendants_of(box)) {
+        char name[32] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, "Static") == 0)
+            text += title_of(child);
+    }
     return text;
 }
 
