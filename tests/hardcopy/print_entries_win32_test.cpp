@@ -146,6 +146,7 @@ TEST_F(PrintEntriesTest, DisplayWithoutAWindowShowsOnlyTheSaveDialog) {
     EXPECT_EQ(windows, std::string(kSaveTitle) + "\n");
     EXPECT_EQ(result, 1);
     EXPECT_EQ(std::string(gprint_get_printtofile_filename()), typed + ".txt");
+    EXPECT_EQ(fileType(), 1);
 
     run(
         [&](DialogUser &user) {

@@ -32,21 +32,6 @@ TEST(SaveDialogSetup, ExplorerStyleExceptOnWindows3) {
     EXPECT_EQ(vexl::save_dialog_setup(SaveContent::Text, 3).flags, 0xCu);
 }
 
-// The filter list is handed to the system as it is: every string ends with
-// a NUL and the list with a second one, or the dialog reads past its end.
-TEST(SaveDialogSetup, FilterListsAreDoublyTerminatedPairs) {
-    // The NUL the compiler closes each literal with ends the list.
-    static const char graphics[] = "Enhanced Metafile (*.emf)\0*.emf\0HP-GL/2 (*.hgl)\0*.hgl\0"
-                                   "Windows Metafile (*.wmf)\0*.wmf\0";
-    static const char text[] = "Text Files (*.txt)\0*.txt\0";
-    EXPECT_EQ(vexl::save_dialog_setup(SaveContent::Graphics, 6).filter,
-              std::string(graphics, sizeof graphics));
-    EXPECT_EQ(vexl::save_dialog_setup(SaveContent::Text, 6).filter, std::string(text, sizeof text));
-    EXPECT_STREQ(vexl::save_dialog_setup(SaveContent::Graphics, 6).initial_file, "*.emf");
-    EXPECT_STREQ(vexl::save_dialog_setup(SaveContent::Text, 6).initial_file, "*.txt");
-    EXPECT_STREQ(vexl::save_dialog_setup(SaveContent::Text, 6).title, "Print to File");
-}
-
 TEST(SaveFileType, FilterIndexGivesTypeAndExtension) {
     struct Case {
         SaveContent content;

@@ -94,21 +94,6 @@ TEST_F(SaveDialogTest, DotInAFolderKeepsTheNameAsTyped) {
     EXPECT_EQ(std::string(gprint_get_printtofile_filename()), typed);
 }
 
-TEST_F(SaveDialogTest, TextDialogWritesTextFiles) {
-    SaveDialog dialog(SaveContent::Text, vexl::windows_major_version());
-    vexl::print_options().fileType = PrintFileType::Wmf;
-    const std::string typed = dir_.file("listing");
-    const int result = run(dialog, [&](DialogUser &user) {
-        HWND box = user.wait_for(kSaveTitle);
-        user.type_file_name(box, typed);
-        user.press(box, IDOK);
-    });
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(fileType(), 1);
-    EXPECT_EQ(std::string(gprint_get_printtofile_filename()), typed + ".txt");
-    EXPECT_STREQ(dialog.file_box(), "*.txt");
-}
-
 // The question names the file with the extension the loop added; No shows
 // the dialog again, and cancelling that ends with nothing chosen. The file
 // is left alone throughout.
