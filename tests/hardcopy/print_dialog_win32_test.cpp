@@ -247,14 +247,6 @@ TEST_F(PrintDialog, EachKindShowsItsOwnDialogUnderTheGivenOwner) {
     EXPECT_EQ(setup.owner, owner);
 }
 
-TEST_F(PrintDialog, NullWindowMeansTheActiveWindowOrTheDesktop) {
-    EXPECT_EQ(vexl::dialog_owner(nullptr), GetActiveWindow() != nullptr
-                                               ? static_cast<void *>(GetActiveWindow())
-                                               : static_cast<void *>(GetDesktopWindow()));
-    int sentinel = 0;
-    EXPECT_EQ(vexl::dialog_owner(&sentinel), &sentinel);
-}
-
 // Each call gives back the context the previous one left and keeps its own.
 TEST_F(PrintDialog, DefaultPrinterContextIsReplacedAtEachCall) {
     HDC first = static_cast<HDC>(vexl::print_dialog_printer_context());
