@@ -39,9 +39,13 @@ PatternBitmap create_with(const BitmapFactory &create_bitmap, const PatternBits 
     return create_bitmap ? create_bitmap(bits) : PatternBitmap::create(bits);
 }
 
+// The pattern with every pixel set. In the device's bit order a set pixel is
+// a 0 bit (the bitmap reader complements the file's bits), so solid is all
+// zeros, the same bits a bitmap file with every pixel set gives; all ones
+// would be a pattern without a single pixel, which fills nothing.
 PatternEntry make_solid_entry(const BitmapFactory &create_bitmap) {
     PatternBits all_set;
-    all_set.fill(0xFF);
+    all_set.fill(0x00);
     PatternEntry solid;
     solid.bitmap = create_with(create_bitmap, all_set);
     solid.bits.assign(all_set.begin(), all_set.end());

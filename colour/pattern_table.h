@@ -66,7 +66,7 @@ class PatternTable {
     const std::vector<PatternEntry> &entries() const { return entries_; }
     // Number of entries, capped at INT32_MAX.
     int32_t size() const;
-    // The all-set 16 x 16 pattern used for solid fills; null until a load has
+    // The 16 x 16 pattern with every pixel set; null until a load has
     // made it.
     const PatternEntry *solid_pattern() const { return solid_ ? &*solid_ : nullptr; }
 

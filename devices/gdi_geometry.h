@@ -54,8 +54,9 @@ ArcGeometry arc_geometry(const DeviceArcS &arc);
 
 // The arc as short straight steps, for systems without AngleArc: the first
 // point at the smaller of the start and end angles, then one point every
-// 0.01 radian up to the larger, and for a sweep of 360 degrees or more a
-// last point equal to the first. Yields nothing for points() beyond count().
+// 0.01 radian up to the larger, and for a sweep of 360 degrees or more
+// (either way round) a last point equal to the first. point() outside
+// 0 .. count() - 1 gives the centre.
 class SteppedArc {
   public:
     explicit SteppedArc(const DeviceArcS &arc);
@@ -77,12 +78,15 @@ class SteppedArc {
 // Bounding box of a filled shape, in device pixels.
 GdiRect polygon_bounds(const DevicePointS *points, int32_t n); // n >= 1
 GdiRect arc_bounds(const DevicePointS &centre, int32_t radius);
-GdiRect rectangle_bounds(const int32_t rect[4]); // (x1, y2, x2, y1)
+// (x1, y2, x2, y1) with the corners put in order: left <= right, top <= bottom.
+GdiRect rectangle_bounds(const int32_t rect[4]);
 
 // Where a pattern fill's mask goes: the box cut to the client area, or
 // nothing at all when the box lies wholly outside it.
 struct MaskBox {
-    bool outside; // box left >= client width, top >= client height, right < 0 or bottom < 0
+    // box left >= client width, top >= client height, right < 0 or
+    // bottom < 0, or an empty box (right < left or bottom < top)
+    bool outside;
     int32_t left, top;
     int32_t width, height; // right - left + 1 and bottom - top + 1 after the cut
 };
@@ -106,7 +110,8 @@ void device_viewport(const GdiRect &area, const float fractions[4], int32_t out[
 // saturating at the int32 limits, NaN to 0.
 int32_t round_coord(double value);
 
-// Whether a device point cannot be held in 32-bit device coordinates.
+// Whether a device point cannot be held in 32-bit device coordinates: a
+// coordinate <= -2147483647.5 or >= 2147483646.5, or one that is NaN.
 bool outside_device_range(const DevicePointF &p);
 
 } // namespace vexl::gdi

@@ -24,10 +24,10 @@ bool same_point(const WorldPointS &a, const WorldPointS &b) {
 }
 
 // The pen moves of a poly-line or an outline, the bulk of most plot files:
-// written in one loop rather than one draw_to_world call each.
+// written in one batch rather than one draw_to_world call each.
 void write_moves(vexl::PlotFile &file, const WorldPointS *points, int32_t n) {
-    for (int32_t i = 0; i < n; ++i)
-        file.write_absolute_move(points[i].x, points[i].y);
+    if (n > 0)
+        file.write_absolute_moves(points, static_cast<std::size_t>(n));
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <utility>
 
+#include "plot/gplot.h"
 #include "support/int32_conversions.h"
 #include "support/rtk_files.h"
 
@@ -221,6 +222,34 @@ class PlotFile {
         }
         used_ =
             static_cast<std::size_t>(put_absolute_move(block_.get() + used_, x, y) - block_.get());
+    }
+
+    // The moves of points[0 .. n-1], as n calls of write_absolute_move write
+    // them. The room for a whole batch is checked once, so the loop over the
+    // points only formats.
+    void write_absolute_moves(const WorldPointS *points, std::size_t n) {
+        if (!stream_)
+            return;
+        while (n > 0) {
+            std::size_t room = (capacity_ - used_) / kLongestMove;
+            if (room == 0) {
+                drain();
+                room = capacity_ / kLongestMove;
+                if (room == 0) { // no block any more: straight to the stream
+                    for (; n > 0; --n, ++points)
+                        write_absolute_move(points->x, points->y);
+                    return;
+                }
+            }
+            const std::size_t batch = room < n ? room : n;
+            char *const start = block_.get();
+            char *out = start + used_;
+            for (std::size_t i = 0; i < batch; ++i)
+                out = put_absolute_move(out, points[i].x, points[i].y);
+            used_ = static_cast<std::size_t>(out - start);
+            points += batch;
+            n -= batch;
+        }
     }
 
     // Hands everything written so far to the system. False when some of the

@@ -3,6 +3,13 @@
 // leaves the slabs xmin..xmax and ymin..ymax decide what is visible. An axis
 // the edge runs parallel to gets the stand-in "infinite" parameter +-3.4e38,
 // which keeps the comparisons below free of special cases.
+//
+// Most edges of a drawing lie wholly inside the clip rectangle or wholly
+// beyond one of its sides, and for those the parameters decide nothing that
+// the ends' outcodes do not already tell: clip_edge settles them with integer
+// comparisons and leaves the divisions to the edges that cross a side. Of
+// those, an edge with one end inside needs only the parameters of the sides
+// its other end lies beyond.
 #include "plot/edge_clipper.h"
 
 #include <algorithm>
@@ -20,10 +27,134 @@ double crossing(double bound, double start, double delta) {
     return (bound - start) / delta;
 }
 
+constexpr unsigned kBeyondX = kBeyondLeft | kBeyondRight;
+constexpr unsigned kBeyondY = kBeyondBottom | kBeyondTop;
+
+void append_computed(PointList &list, double x, double y, bool polygon) {
+    list.append({trunc_to_int32(x), trunc_to_int32(y)}, polygon);
+}
+
+// An edge from inside (p0) to beyond one or two sides (code1): the
+// parametric result with only the divisions it needs. Through a side the
+// edge does not cross, its leaving parameter is at least 1, so the side it
+// does cross decides alone.
+bool clip_leaving_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
+                       unsigned code1, PointList &list, bool polygon) {
+    const double x0 = p0.x, y0 = p0.y;
+    const double dx = static_cast<double>(p1.x) - x0;
+    const double dy = static_cast<double>(p1.y) - y0;
+    const double x_out = (code1 & kBeyondRight) != 0 ? clip[2] : clip[0];
+    const double y_out = (code1 & kBeyondTop) != 0 ? clip[3] : clip[1];
+    if ((code1 & kBeyondY) == 0) {
+        const double t = crossing(x_out, x0, dx);
+        if (!(t > 0))
+            return !list.empty(); // leaves from the boundary: nothing shows
+        list.append(p0, polygon);
+        append_computed(list, x_out, y0 + t * dy, polygon);
+        return !list.empty();
+    }
+    if ((code1 & kBeyondX) == 0) {
+        const double t = crossing(y_out, y0, dy);
+        if (!(t > 0))
+            return !list.empty();
+        list.append(p0, polygon);
+        append_computed(list, x0 + t * dx, y_out, polygon);
+        return !list.empty();
+    }
+    const double t_x = crossing(x_out, x0, dx);
+    const double t_y = crossing(y_out, y0, dy);
+    const double t = std::min(t_x, t_y);
+    if (!(t > 0))
+        return !list.empty();
+    list.append(p0, polygon);
+    if (t_x >= t_y)
+        append_computed(list, x0 + t * dx, y_out, polygon);
+    else
+        append_computed(list, x_out, y0 + t * dy, polygon);
+    return !list.empty();
+}
+
+// An edge from beyond one or two sides (code0) to inside (p1): it enters
+// through the side it crosses last, after the clip rectangle's corner in
+// polygon mode when it comes from a corner region, and ends at p1.
+bool clip_entering_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
+                        unsigned code0, PointList &list, bool polygon) {
+    const double x0 = p0.x, y0 = p0.y;
+    const double dx = static_cast<double>(p1.x) - x0;
+    const double dy = static_cast<double>(p1.y) - y0;
+    const double x_in = (code0 & kBeyondLeft) != 0 ? clip[0] : clip[2];
+    const double y_in = (code0 & kBeyondBottom) != 0 ? clip[1] : clip[3];
+    if ((code0 & kBeyondY) == 0) {
+        append_computed(list, x_in, y0 + crossing(x_in, x0, dx) * dy, polygon);
+    } else if ((code0 & kBeyondX) == 0) {
+        append_computed(list, x0 + crossing(y_in, y0, dy) * dx, y_in, polygon);
+    } else {
+        const double t_x = crossing(x_in, x0, dx);
+        const double t_y = crossing(y_in, y0, dy);
+        if (polygon)
+            append_computed(list, x_in, y_in, polygon);
+        if (t_x <= t_y)
+            append_computed(list, x0 + t_y * dx, y_in, polygon);
+        else
+            append_computed(list, x_in, y0 + t_x * dy, polygon);
+    }
+    list.append(p1, polygon);
+    return !list.empty();
+}
+
 } // namespace
 
 bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, PointList &list,
                ClipEdgeMode mode) {
+    return clip_edge(clip, p0, p1, outcode(clip, p0), outcode(clip, p1), list, mode);
+}
+
+bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, unsigned code0,
+               unsigned code1, PointList &list, ClipEdgeMode mode) {
+    const bool polygon = mode == ClipEdgeMode::Polygon;
+    if ((code0 | code1) == 0) {
+        // Inside: the parameters of both ends lie beyond 0 and 1, so the
+        // parametric clipper would give back the ends as they are.
+        list.append(p0, polygon);
+        list.append(p1, polygon);
+        return !list.empty();
+    }
+    if (code0 == 0)
+        return clip_leaving_edge(clip, p0, p1, code1, list, polygon);
+    if (code1 == 0)
+        return clip_entering_edge(clip, p0, p1, code0, list, polygon);
+    const unsigned shared = code0 & code1;
+    if (shared == 0)
+        return clip_edge_parametric(clip, p0, p1, list, mode);
+    if (!polygon)
+        return !list.empty(); // beyond one side: nothing is visible
+    // A clip rectangle given reversed has no inside, and the reasoning below
+    // does not hold for it.
+    if (clip[0] > clip[2] || clip[1] > clip[3])
+        return clip_edge_parametric(clip, p0, p1, list, mode);
+
+    // Beyond one side in polygon mode, the edge adds at most the corner on
+    // that side where it comes into the other slab (from outside it, ending
+    // in it or beyond it); in the parametric terms, where its entry parameter
+    // on the other axis lies in (0, 1].
+    if ((shared & kBeyondX) != 0) {
+        const int32_t x = (shared & kBeyondLeft) != 0 ? clip[0] : clip[2];
+        if (p0.y < clip[1] && p1.y >= clip[1])
+            list.append({x, clip[1]}, true);
+        else if (p0.y > clip[3] && p1.y <= clip[3])
+            list.append({x, clip[3]}, true);
+    } else {
+        const int32_t y = (shared & kBeyondBottom) != 0 ? clip[1] : clip[3];
+        if (p0.x < clip[0] && p1.x >= clip[0])
+            list.append({clip[0], y}, true);
+        else if (p0.x > clip[2] && p1.x <= clip[2])
+            list.append({clip[2], y}, true);
+    }
+    return !list.empty();
+}
+
+bool clip_edge_parametric(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
+                          PointList &list, ClipEdgeMode mode) {
     const bool polygon = mode == ClipEdgeMode::Polygon;
     const double xmin = clip[0], ymin = clip[1], xmax = clip[2], ymax = clip[3];
     const double x0 = p0.x, y0 = p0.y;

@@ -4,6 +4,7 @@
 #ifndef VEXL33_PLOT_EDGE_CLIPPER_H
 #define VEXL33_PLOT_EDGE_CLIPPER_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "plot/gplot.h"
@@ -23,8 +24,99 @@ enum class ClipEdgeMode {
 // Clips the edge p0 -> p1 against clip (x1, y1, x2, y2, inclusive) and
 // appends 0 to 3 points to list. Computed coordinates are truncated toward
 // zero. Returns whether the list holds any point afterwards.
+//
+// Edges wholly inside, and edges wholly beyond one side, are settled by
+// integer comparisons; an edge with one end inside takes only the divisions
+// of the sides it crosses; the others go to clip_edge_parametric. The result
+// is the same either way, point for point.
 bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, PointList &list,
                ClipEdgeMode mode);
+
+// The same, for ends whose outcodes (below) are known already.
+bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, unsigned code0,
+               unsigned code1, PointList &list, ClipEdgeMode mode);
+
+// The general clipper behind clip_edge: the same contract, computed for every
+// edge in floating point.
+bool clip_edge_parametric(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
+                          PointList &list, ClipEdgeMode mode);
+
+// Where a point lies against clip: one bit for each side it is beyond, none
+// when it is inside or on the boundary.
+enum Outcode : unsigned { kBeyondLeft = 1, kBeyondRight = 2, kBeyondBottom = 4, kBeyondTop = 8 };
+
+inline unsigned outcode(const int32_t clip[4], const WorldPointS &p) {
+    return (p.x < clip[0] ? kBeyondLeft : 0u) | (p.x > clip[2] ? kBeyondRight : 0u) |
+           (p.y < clip[1] ? kBeyondBottom : 0u) | (p.y > clip[3] ? kBeyondTop : 0u);
+}
+
+// Clips the poly-line points[0 .. n-1] (n >= 2) and hands each run of
+// consecutive visible pieces to draw_run(points, count), in order. A run ends
+// where the poly-line leaves the clip rectangle; a piece that starts where
+// the run ends continues it. run is the working list (emptied on return).
+// False when run could not grow; nothing more is drawn then.
+template <typename DrawRun>
+bool clip_polyline(const int32_t clip[4], const WorldPointS *points, int32_t n, PointList &run,
+                   DrawRun &&draw_run) {
+    const auto flush = [&] {
+        if (!run.empty())
+            draw_run(run.data(), run.size());
+        run.clear();
+    };
+    unsigned from_code = outcode(clip, points[0]);
+    for (int32_t i = 0; i + 1 < n; ++i) {
+        const WorldPointS &from = points[i];
+        const WorldPointS &to = points[i + 1];
+        const unsigned code0 = from_code;
+        const unsigned code1 = outcode(clip, to);
+        from_code = code1; // the next edge starts here
+
+        if ((code0 | code1) == 0) {
+            // The whole edge is the piece: the usual case inside a drawing.
+            // A run still open ends where this edge starts (a piece that
+            // stops short of its edge closes its run), so the piece
+            // continues it.
+            if (run.empty()) {
+                run.append(from);
+                run.append(to);
+            } else {
+                run.append(to, true);
+            }
+            if (run.failed())
+                return false;
+            continue;
+        }
+        if ((code0 & code1) != 0) {
+            flush(); // nothing of this edge is visible
+            continue;
+        }
+
+        const std::size_t before = static_cast<std::size_t>(run.size());
+        clip_edge(clip, from, to, code0, code1, run, ClipEdgeMode::Line);
+        if (run.failed())
+            return false;
+        if (static_cast<std::size_t>(run.size()) == before) {
+            flush();
+            continue;
+        }
+        if (before > 0) {
+            if (PointList::same(run[before - 1], run[before])) {
+                // The piece continues the run: keep its exit point only.
+                const WorldPointS exit = run.back();
+                run.remove_last();
+                run.remove_last();
+                run.append(exit, true);
+            } else {
+                draw_run(run.data(), static_cast<int32_t>(before));
+                run.keep_last(2);
+            }
+        }
+        if (!PointList::same(run.back(), to))
+            flush(); // the piece ends before the edge does: it left
+    }
+    flush();
+    return true;
+}
 
 enum class RectangleVisibility { Outside, PartlyInside, Inside };
 

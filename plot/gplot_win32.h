@@ -14,10 +14,41 @@
 extern "C" {
 #endif
 
+/* How a device context was obtained, and so how FreeDC gives it back. */
+typedef enum hDCstate {
+    HDC_NONE = 0,     /* nothing obtained */
+    HDC_WINDOW = 1,   /* GetDC on a window: ReleaseDC */
+    HDC_MEMORY = 2,   /* CreateCompatibleDC(NULL): DeleteDC */
+    HDC_BORROWED = 3, /* a borrowed window context: ReleaseDC */
+    HDC_PRINTER = 4,  /* the print dialog's printer context: DeleteDC */
+    HDC_METAFILE = 6  /* a metafile recording context: closed by its hard copy */
+} hDCstate;
+
+/* The active window, or the desktop when no window is active. */
+VEXL_API void *GetScreenHwnd(void);
+/* GetDC(hwnd) (state 1), else CreateCompatibleDC(NULL) (state 2), else null
+   (state 0); state may be null. */
+VEXL_API void *GetScreenDC(void *hwnd, hDCstate *state);
+/* Gives a context back as its state says; other states do nothing. */
+VEXL_API void FreeDC(void *hwnd, void *hdc, hDCstate state);
+/* 1 when the context's raster capabilities include a palette (RC_PALETTE). */
+VEXL_API int paletteBasedDevice(void *hdc);
+
 /* TextOutA and GetTextExtentPoint32A (hdc an HDC, size a SIZE *) with the
    length capped at INT32_MAX. */
 VEXL_API int vexl_TextOut(void *hdc, int x, int y, const char *text, unsigned length);
 VEXL_API int vexl_GetTextExtentPoint32(void *hdc, const char *text, unsigned length, void *size);
+
+/* The colour and pattern queries of widget toolkits, answered from the
+   process's colour map and pattern table; the widget (and the pixmap call's
+   depth and reserved value) are accepted for such callers and not used.
+   The pixel is the entry's COLORREF (red + 256 * green + 65536 * blue); an
+   index outside the colour map is code 36. The pixmap is the pattern's
+   HBITMAP (16 x 16, one bit per pixel, owned by the library); an index
+   outside the pattern table is code 37. A null output is code 10. */
+VEXL_API int win32_native_widget_get_color_pixel(void *widget, int index, unsigned *pixel);
+VEXL_API int gxwin_widget_get_pixmap_id_with_depth(void *widget, int index, int depth, int reserved,
+                                                   void **pixmap);
 
 /* The system print dialog (window an HWND, null for the active window or the
    desktop). dialogKind 0: the default printer without a dialog; 1: the print

@@ -18,16 +18,24 @@ namespace vexl {
 
 class PointList {
   public:
-    explicit PointList(std::size_t reserve = 64) { grow_to(reserve); }
+    // Room for `reserve` points from the start. The first points are kept
+    // in the list itself: clipping makes a list for every shape it draws,
+    // and most clipped shapes are small enough never to need the heap.
+    explicit PointList(std::size_t reserve = 0) {
+        if (reserve > kInlineCapacity)
+            grow_to(reserve);
+    }
+    PointList(const PointList &) = delete;
+    PointList &operator=(const PointList &) = delete;
 
     // Appends p; with skip_repeat a point equal to the last one is not
     // appended again.
     void append(const WorldPointS &p, bool skip_repeat = false) {
-        if (skip_repeat && size_ > 0 && same(points_.get()[size_ - 1], p))
+        if (skip_repeat && size_ > 0 && same(points_[size_ - 1], p))
             return;
         if (size_ == capacity_ && !grow_to(capacity_ * 2))
             return;
-        points_.get()[size_++] = p;
+        points_[size_++] = p;
     }
     // Drops the last point (none when empty).
     void remove_last() {
@@ -39,17 +47,17 @@ class PointList {
     void keep_last(std::size_t count) {
         if (count >= size_)
             return;
-        std::memmove(points_.get(), points_.get() + (size_ - count), count * sizeof(WorldPointS));
+        std::memmove(points_, points_ + (size_ - count), count * sizeof(WorldPointS));
         size_ = count;
     }
 
     bool empty() const { return size_ == 0; }
     // At most INT32_MAX points fit, since the devices take int32 counts.
     int32_t size() const { return static_cast<int32_t>(size_); }
-    WorldPointS *data() { return points_.get(); }
-    const WorldPointS &front() const { return points_.get()[0]; }
-    const WorldPointS &back() const { return points_.get()[size_ - 1]; }
-    const WorldPointS &operator[](std::size_t i) const { return points_.get()[i]; }
+    WorldPointS *data() { return points_; }
+    const WorldPointS &front() const { return points_[0]; }
+    const WorldPointS &back() const { return points_[size_ - 1]; }
+    const WorldPointS &operator[](std::size_t i) const { return points_[i]; }
     // True once a point could not be stored.
     bool failed() const { return failed_; }
 
@@ -58,28 +66,32 @@ class PointList {
     }
 
   private:
+    static constexpr std::size_t kInlineCapacity = 32;
+
     bool grow_to(std::size_t wanted) {
-        if (wanted < 4)
-            wanted = 4;
         if (wanted > static_cast<std::size_t>(INT32_MAX) ||
             wanted > SIZE_MAX / sizeof(WorldPointS)) {
             failed_ = true;
             return false;
         }
-        void *grown = rtk_realloc(points_.get(), wanted * sizeof(WorldPointS));
+        void *grown = rtk_malloc(wanted * sizeof(WorldPointS));
         if (grown == nullptr) {
             failed_ = true;
             return false;
         }
-        points_.release();
-        points_.reset(static_cast<WorldPointS *>(grown));
+        if (size_ > 0)
+            std::memcpy(grown, points_, size_ * sizeof(WorldPointS));
+        heap_.reset(static_cast<WorldPointS *>(grown)); // frees an earlier block
+        points_ = heap_.get();
         capacity_ = wanted;
         return true;
     }
 
-    RtkPtr<WorldPointS> points_;
+    WorldPointS inline_points_[kInlineCapacity];
+    WorldPointS *points_ = inline_points_;
+    RtkPtr<WorldPointS> heap_;
     std::size_t size_ = 0;
-    std::size_t capacity_ = 0;
+    std::size_t capacity_ = kInlineCapacity;
     bool failed_ = false;
 };
 

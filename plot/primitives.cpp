@@ -58,39 +58,12 @@ int draw_clipped_line(GPlot &plot, const WorldPointS &a, const WorldPointS &b) {
 int draw_clipped_lines(GPlot &plot, const WorldPointS *points, int32_t n) {
     const ClipRectangle clip(plot);
     PointList run;
-    const auto draw_run = [&](std::size_t count) {
-        if (count > 0)
-            plot.device->draw_lines_world(run.data(), static_cast<int32_t>(count));
-    };
-    for (int32_t i = 0; i + 1 < n; ++i) {
-        const std::size_t before = static_cast<std::size_t>(run.size());
-        clip_edge(clip.rect, points[i], points[i + 1], run, ClipEdgeMode::Line);
-        if (run.failed())
-            return fail(Error::MallocFailed);
-        if (static_cast<std::size_t>(run.size()) == before) {
-            draw_run(before);
-            run.clear();
-            continue;
-        }
-        if (before > 0) {
-            if (PointList::same(run[before - 1], run[before])) {
-                // The piece continues the run: keep its exit point only.
-                const WorldPointS exit = run.back();
-                run.remove_last();
-                run.remove_last();
-                run.append(exit, true);
-            } else {
-                draw_run(before);
-                run.keep_last(2);
-            }
-        }
-        if (!PointList::same(run.back(), points[i + 1])) {
-            draw_run(static_cast<std::size_t>(run.size()));
-            run.clear();
-        }
-    }
-    draw_run(static_cast<std::size_t>(run.size()));
-    return 1;
+    GXWINbase &device = *plot.device;
+    const bool drawn =
+        clip_polyline(clip.rect, points, n, run, [&](WorldPointS *run_points, int32_t count) {
+            device.draw_lines_world(run_points, count);
+        });
+    return drawn ? 1 : fail(Error::MallocFailed);
 }
 
 int draw_clipped_segments(GPlot &plot, const WorldPointS *points, int32_t n) {
@@ -108,8 +81,13 @@ int draw_clipped_segments(GPlot &plot, const WorldPointS *points, int32_t n) {
 int draw_clipped_polygon(GPlot &plot, const WorldPointS *points, int32_t n) {
     const ClipRectangle clip(plot);
     PointList list;
-    for (int32_t i = 0; i + 1 < n; ++i)
-        clip_edge(clip.rect, points[i], points[i + 1], list, ClipEdgeMode::Polygon);
+    unsigned from_code = outcode(clip.rect, points[0]);
+    for (int32_t i = 0; i + 1 < n; ++i) {
+        const unsigned to_code = outcode(clip.rect, points[i + 1]);
+        clip_edge(clip.rect, points[i], points[i + 1], from_code, to_code, list,
+                  ClipEdgeMode::Polygon);
+        from_code = to_code;
+    }
     if (list.failed())
         return fail(Error::MallocFailed);
     if (list.empty())
@@ -299,18 +277,25 @@ VEXL_API int gplot_draw_polygon_world(GPlot *plot, const WorldPointS *points, in
     if (n == 0)
         return 1;
     // An open polygon reaches the device closed, through a copy: the
-    // caller's points stay as they were.
+    // caller's points stay as they were. Most polygons are small, and their
+    // copy stays on the stack, which costs a fraction of an allocation.
+    constexpr int kPointsOnStack = 32;
+    WorldPointS on_stack[kPointsOnStack];
     vexl::RtkPtr<WorldPointS> closed;
     if (plot->line_clipping != 0 && !vexl::PointList::same(points[0], points[n - 1])) {
         if (n == INT32_MAX)
             return fail(Error::InvalidArgument);
         const std::size_t count = static_cast<std::size_t>(n) + 1;
-        closed.reset(static_cast<WorldPointS *>(rtk_malloc(count * sizeof(WorldPointS))));
-        if (!closed)
-            return fail(Error::MallocFailed);
-        std::memcpy(closed.get(), points, static_cast<std::size_t>(n) * sizeof(WorldPointS));
-        closed.get()[n] = points[0];
-        points = closed.get();
+        WorldPointS *copy = on_stack;
+        if (count > kPointsOnStack) {
+            closed.reset(static_cast<WorldPointS *>(rtk_malloc(count * sizeof(WorldPointS))));
+            if (!closed)
+                return fail(Error::MallocFailed);
+            copy = closed.get();
+        }
+        std::memcpy(copy, points, static_cast<std::size_t>(n) * sizeof(WorldPointS));
+        copy[n] = points[0];
+        points = copy;
         ++n;
     }
     if (vexl::line_clipping_active(*plot))

@@ -5,6 +5,9 @@
 #include <string.h>
 
 #include "gplot.h"
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 static int passed = 0;
 static int failed = 0;
@@ -66,6 +69,44 @@ int main(void) {
         }
         remove("c_api_test.hgl");
     }
+
+#ifdef _WIN32
+    {
+        /* A window plot drawn through the C interface and read back. */
+        const int32_t world[4] = {0, 0, 100, 100};
+        WorldPointS a = {0, 50}, b = {100, 50};
+        WNDCLASSA description;
+        HWND window;
+        HDC dc;
+        int red = 0, green = 0, blue = 0;
+        memset(&description, 0, sizeof description);
+        description.lpfnWndProc = DefWindowProcA;
+        description.hInstance = GetModuleHandleA(NULL);
+        description.lpszClassName = "vexl33 c_api window";
+        RegisterClassA(&description);
+        window = CreateWindowExA(0, description.lpszClassName, "c_api", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 100, 100, NULL, NULL, description.hInstance, NULL);
+        check(window != NULL, "a window for the screen plot");
+        plot = gplot_open_screen(window);
+        check(plot != NULL, "a screen plot opens on the window");
+        if (plot != NULL) {
+            check(gplot_set_world(plot, world) == 1, "the screen plot's world window is set");
+            check(gplot_set_foreground_color(plot, 1) == 1, "the screen plot takes colour 1");
+            check(gplot_draw_line_world(plot, &a, &b) == 1, "a line is drawn on the screen");
+            check(gplot_get_color_RGB(plot, 1, &red, &green, &blue) == 1, "colour 1 is known");
+            dc = GetDC(window);
+            check(GetPixel(dc, 50, 50) == RGB(red, green, blue), "the line crosses the window");
+            check(GetPixel(dc, 50, 40) != RGB(red, green, blue), "and nowhere else");
+            ReleaseDC(window, dc);
+            check(gplot_close(plot) == 1, "the screen plot closes");
+        }
+        plot = gplot_open(GPLOT_SCREEN, window, NULL, NULL, NULL);
+        check(plot != NULL && plot->device_kind == GPLOT_SCREEN, "gplot_open makes a screen plot");
+        if (plot != NULL)
+            gplot_close(plot);
+        DestroyWindow(window);
+    }
+#endif
 
     printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;

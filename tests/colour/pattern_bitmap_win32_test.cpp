@@ -51,6 +51,50 @@ TEST(PatternBitmapWin32Test, PixelsMatchTheXbmData) {
     DeleteDC(dc);
 }
 
+// A brush of the default solid pattern paints every pixel in the text
+// colour, as a solid fill must; it used to be all clear bits and painted the
+// background colour everywhere instead.
+TEST(PatternBitmapWin32Test, DefaultSolidPatternPaintsEveryPixel) {
+    vexl::PatternTable table(
+        {[](const char *) -> std::FILE * { return nullptr; },
+         [](const char *, const char *, MessageType) { return MSG_RESULT_NONE; },
+         [] { return false; },
+         {}});
+    ASSERT_TRUE(table.load());
+    ASSERT_NE(table.solid_pattern(), nullptr);
+    auto bitmap = static_cast<HBITMAP>(table.solid_pattern()->bitmap.handle());
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 20;
+    info.bmiHeader.biHeight = 20;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    ASSERT_NE(dc, nullptr);
+    HBITMAP surface = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(surface, nullptr);
+    HGDIOBJ old = SelectObject(dc, surface);
+    HBRUSH brush = CreatePatternBrush(bitmap);
+    ASSERT_NE(brush, nullptr);
+    constexpr COLORREF red = RGB(255, 0, 0);
+    SetTextColor(dc, red);
+    SetBkColor(dc, RGB(255, 255, 255));
+    const RECT all{0, 0, 20, 20};
+    EXPECT_NE(FillRect(dc, &all, brush), 0);
+    int painted = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            painted += GetPixel(dc, x, y) == red ? 1 : 0;
+    EXPECT_EQ(painted, 400);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteObject(surface);
+    DeleteDC(dc);
+}
+
 TEST(PatternBitmapWin32Test, LastOwnerDeletesTheBitmap) {
     HGDIOBJ handle = nullptr;
     {

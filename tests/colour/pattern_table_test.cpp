@@ -118,7 +118,7 @@ TEST_F(PatternTableTest, WithoutUsableEntriesTheTableIsTheDefaultSolidPattern) {
         ASSERT_EQ(patterns.size(), 1);
         const vexl::PatternEntry &solid = patterns.entries()[0];
         EXPECT_STREQ(solid.name, "");
-        EXPECT_EQ(solid.bits, std::vector<uint8_t>(32, 0xFF));
+        EXPECT_EQ(solid.bits, std::vector<uint8_t>(32, 0x00)); // every pixel set
         ASSERT_NE(patterns.solid_pattern(), nullptr);
         EXPECT_EQ(solid.bitmap.handle(), patterns.solid_pattern()->bitmap.handle());
         EXPECT_EQ(shown_, (Texts{c.first_message, "Loading default solid fill pattern . . ."}));
@@ -138,6 +138,26 @@ TEST_F(PatternTableTest, NothingLoadableIsRetriedAtTheNextQuery) {
     EXPECT_EQ(vexl::query_pattern_size(patterns, &n), 1);
     EXPECT_EQ(n, 0);
     EXPECT_EQ(opened_.size(), 2u);
+}
+
+// The default solid pattern is the bitmap a file with every pixel set makes.
+// All ones in the device's order (0 is a set pixel) is a pattern with no
+// pixel at all, and filled nothing.
+TEST_F(PatternTableTest, DefaultSolidPatternSetsEveryPixel) {
+    std::vector<vexl::PatternBits> made;
+    create_bitmap_ = [&made](const vexl::PatternBits &bits) {
+        made.push_back(bits);
+        return vexl::PatternBitmap::create(bits);
+    };
+    fill_file(dir_.write("solid.xbm", vexl::test::xbm_text(std::vector<unsigned>(32, 0xFF))) +
+              " : 1 0 0\n");
+    PatternTable patterns = table();
+    ASSERT_TRUE(patterns.load());
+    ASSERT_EQ(patterns.size(), 1);
+    ASSERT_NE(patterns.solid_pattern(), nullptr);
+    EXPECT_EQ(patterns.solid_pattern()->bits, patterns.entries()[0].bits);
+    ASSERT_EQ(made.size(), 2u); // the file's pattern, then the default one
+    EXPECT_EQ(made[1], made[0]);
 }
 
 TEST(PatternBits, SidesThatDivide16AreRepeatedOthersRefused) {

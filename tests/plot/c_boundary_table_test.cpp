@@ -549,6 +549,19 @@ std::vector<Row> free_call_rows() {
         // A null device context fails in GDI itself.
         {CALL(vexl_TextOut(nullptr, 0, 0, "AB", 2)), 0, kNoCode},
         {CALL(vexl_GetTextExtentPoint32(nullptr, "AB", 2, nullptr)), 0, kNoCode},
+        // The screen's own context, given straight back; no state to report.
+        {"GetScreenDC",
+         [](GPlot *, Arguments &) {
+             void *dc = GetScreenDC(nullptr, nullptr);
+             FreeDC(nullptr, dc, HDC_WINDOW);
+             return outcome(dc);
+         },
+         1, kNoCode},
+        {CALL(FreeDC(nullptr, nullptr, HDC_MEMORY)), 0, kNoCode},
+        {CALL(paletteBasedDevice(nullptr)), 0, kNoCode},
+        {CALL(win32_native_widget_get_color_pixel(nullptr, 0, nullptr)), 0, kInvalidArgument},
+        {CALL(gxwin_widget_get_pixmap_id_with_depth(nullptr, 0, 1, 0, nullptr)), 0,
+         kInvalidArgument},
         // The default printer's context shows no dialog; whether there is a
         // printer depends on the machine. The options stay as they were.
         {"PrintSetup_Dialog",
@@ -610,6 +623,9 @@ std::vector<Row> pointerless_rows() {
         {CALL(vexldll_loadStatus()), kAnyResult, kNoCode},
         {CALL(vexl_get_version().text[0] == ' '), 1, kNoCode},
         {CALL(getPrintTable() != nullptr), 1, kNoCode},
+#ifdef _WIN32
+        {CALL(GetScreenHwnd()), 1, kNoCode},
+#endif
     };
 }
 
