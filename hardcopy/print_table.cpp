@@ -2,6 +2,7 @@
 // the platform's hard-copy code (print_table_posix.cpp, print_table_win32.cpp).
 #include "hardcopy/print_table.h"
 
+#include "core/c_boundary.h"
 #include "core/errors.h"
 
 namespace vexl {
@@ -24,7 +25,8 @@ GPrintOp unavailable_print_operations() {
 
 } // namespace vexl
 
-GPrintOp *getPrintTable() {
+extern "C" VEXL_API GPrintOp *getPrintTable(void) VEXL_TRY {
     static GPrintOp table = vexl::platform_print_operations();
     return &table;
 }
+VEXL_CATCH_RETURN(nullptr)

@@ -1,22 +1,10 @@
 // The table of print operations handed to the companion print module's
-// DllPrintInit entry, which may call back through it.
+// DllPrintInit entry, which may call back through it. Its type and the
+// getPrintTable call are part of the public interface (plot/gplot.h).
 #ifndef VEXL33_HARDCOPY_PRINT_TABLE_H
 #define VEXL33_HARDCOPY_PRINT_TABLE_H
 
-#include <cstdint>
-
-extern "C" {
-
-struct GPrintOp {
-    int (*print_file)(int32_t content_kind, const char *path, void *window);
-    int (*print_file_dialog)(int32_t content_kind, const char *path, void *window);
-    int (*print_setup_dialog)(int32_t content_kind, void *window);
-};
-
-} // extern "C"
-
-// The one process-wide table, filled on first use.
-GPrintOp *getPrintTable();
+#include "plot/gplot.h"
 
 namespace vexl {
 
@@ -26,6 +14,10 @@ GPrintOp platform_print_operations();
 // Operations that each fail with "Function not implemented yet" (code 14),
 // for whatever a platform cannot do.
 GPrintOp unavailable_print_operations();
+
+// Tells the user that a print operation was refused because it is already
+// running (a beep where the platform has one).
+void signal_refused_print_call();
 
 } // namespace vexl
 

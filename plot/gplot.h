@@ -346,6 +346,23 @@ VEXL_API void gprint_set_printtofile_filename(const char *name);
 VEXL_API void vexl_printdlg_set_printtofile_filename(const char *name);
 VEXL_API int gxwin_printtofile_using_screenshot_method(void);
 
+/* The print operations, in the table handed to the companion print module.
+   Content kind 0 is graphics (a recorded metafile), 1 text; a null window
+   means the active window. The dialog operations give 1 when done, 0 when
+   the dialog failed and -1 when it was cancelled. */
+typedef struct GPrintOp {
+    int (*print_file)(int32_t content_kind, const char *path, void *window);
+    int (*print_file_dialog)(int32_t content_kind, const char *path, void *window);
+    int (*print_setup_dialog)(int32_t content_kind, void *window);
+} GPrintOp;
+VEXL_API GPrintOp *getPrintTable(void);
+/* The table's operations, each refused (a beep and 0) while it is already
+   running, as when a dialog's message loop calls back into the library; the
+   two dialogs share one guard. */
+VEXL_API int gprint_printFile(int32_t content_kind, const char *path, void *window);
+VEXL_API int gprint_printFileDialog(int32_t content_kind, const char *path, void *window);
+VEXL_API int gprint_printSetupDialog(int32_t content_kind, void *window);
+
 /* ---- Text ------------------------------------------------------------------ */
 
 /* Text at a world position (lower left of the first cell), height in world

@@ -55,6 +55,14 @@ VEXL_API int gxwin_widget_get_pixmap_id_with_depth(void *widget, int index, int 
    dialog with the library's options; 2: the plain print dialog; 3: printer
    set-up. contentKind 0 graphics, 1 text. Returns the PrintDlgA result. */
 VEXL_API int PrintSetup_Dialog(void *window, int dialogKind, int contentKind);
+/* The print-to-file dialog for content kind 0 graphics (returns the chosen
+   file type: 1 EMF, 2 HP-GL/2, 3 WMF) or 1 text (returns 1); 0 when it is
+   cancelled and for any other kind. The second argument is not used. */
+VEXL_API int PrintToFile_Dialog(void *window, int ignored, int contentKind);
+/* The print dialog of dialogKind when a window is given, then for dialogKind
+   1 with print to file chosen the print-to-file dialog; 1 when the print
+   status says accepted, else 0. */
+VEXL_API int gprint_display_printui_dialogs(int dialogKind, int contentKind, void *window);
 
 #ifdef __cplusplus
 }

@@ -403,6 +403,16 @@ TEST_F(CBoundaryOnAPlot, EveryCallRefusesANullArgument) {
         check_row(row, plot_);
 }
 
+// Runs a print call with the print status set, and puts the options back.
+template <typename Call>
+int with_print_status(int status, Call call) {
+    const vexl::PrintOptions saved = vexl::print_options();
+    vexl::print_options().printStatus = status;
+    const int result = call();
+    vexl::print_options() = saved;
+    return result;
+}
+
 // Calls without a plot, each with a null pointer where it takes one.
 std::vector<Row> free_call_rows() {
     return {
@@ -509,7 +519,33 @@ std::vector<Row> free_call_rows() {
         {"gplot_open_print (no file name)",
          [](GPlot *, Arguments &) { return outcome(open_hard_copy_as_hpgl2(&gplot_open_print)); },
          0, 23},
+        // An accepted print without a file goes on to printing it, which
+        // the library cannot do yet.
+        {"gprint_printFile (no file)",
+         [](GPlot *, Arguments &) {
+             return outcome(
+                 with_print_status(1, [] { return gprint_printFile(0, nullptr, nullptr); }));
+         },
+         0, 14},
+        {"gprint_printFileDialog (accepted, no file)",
+         [](GPlot *, Arguments &) {
+             return outcome(
+                 with_print_status(1, [] { return gprint_printFileDialog(0, nullptr, nullptr); }));
+         },
+         0, 14},
+#ifndef _WIN32
+        {CALL(gprint_printSetupDialog(0, nullptr)), 0, 14},
+#endif
 #ifdef _WIN32
+        // Content other than graphics and text has no save dialog.
+        {CALL(PrintToFile_Dialog(nullptr, 0, 2)), 0, kNoCode},
+        // Without a window and with nothing accepted no dialog is shown.
+        {"gprint_display_printui_dialogs",
+         [](GPlot *, Arguments &) {
+             return outcome(with_print_status(
+                 0, [] { return gprint_display_printui_dialogs(1, 0, nullptr); }));
+         },
+         0, kNoCode},
         // A null device context fails in GDI itself.
         {CALL(vexl_TextOut(nullptr, 0, 0, "AB", 2)), 0, kNoCode},
         {CALL(vexl_GetTextExtentPoint32(nullptr, "AB", 2, nullptr)), 0, kNoCode},
@@ -586,6 +622,7 @@ std::vector<Row> pointerless_rows() {
         {CALL(vexldll_load(GPLOT_HPGL2)), 1, kNoCode},
         {CALL(vexldll_loadStatus()), kAnyResult, kNoCode},
         {CALL(vexl_get_version().text[0] == ' '), 1, kNoCode},
+        {CALL(getPrintTable() != nullptr), 1, kNoCode},
 #ifdef _WIN32
         {CALL(GetScreenHwnd()), 1, kNoCode},
 #endif
@@ -634,8 +671,13 @@ TEST(CBoundaryTable, CoversEveryExportedFunction) {
         "ghpgl2_create", // BuildingADeviceNeedsAPlotWithoutOne
         // A window and a clipboard plot take no pointer that could be
         // missing, and opening one would reach the desktop.
-        "gplot_open_screen", "gplot_open_clipboard",
+        "gplot_open_screen",
+        "gplot_open_clipboard",
         "vexldll_unload", // would unload the module other tests load
+#ifdef _WIN32
+        // Shows the printer set-up dialog; driven in print_entries_win32_test.cpp.
+        "gprint_printSetupDialog",
+#endif
     };
     for (const PlotRow &row : plot_rows())
         covered.insert(called(row.call));
