@@ -315,6 +315,45 @@ TEST_F(MetafileHardcopy, ScaledTraceShowsTheWorldAndThePicture) {
     EXPECT_EQ(gplot_close(plot), 1);
 }
 
+// The size warning is decided by the first true-size hard copy of a process,
+// so this case runs alone in a process of its own with the variable set
+// (CMakeLists.txt); elsewhere it is skipped.
+TEST(FirstTrueSizeHardcopy, PictureLargerThanThePaperIsWarnedAboutOnce) {
+    if (std::getenv("DEVICE_SIZE_EXCEEDED_WARNING") == nullptr)
+        GTEST_SKIP() << "runs in a process of its own with DEVICE_SIZE_EXCEEDED_WARNING set";
+    Deadline deadline(60, "the size warning");
+    TestWindow::shared(120, 90);
+    SavedPrintOptions saved;
+    vexl::print_options().printToFile = 1;
+    vexl::print_options().printStatus = 1;
+    vexl::print_options().scaleToFitPage = 0;
+    vexl::test::TempDir dir;
+    const std::string file = dir.file("large.emf");
+    GPlot *plot = gplot_open_file(file.c_str(), 4, -3, nullptr);
+    ASSERT_NE(plot, nullptr);
+    give_known_reference(plot);
+    const char warning[] =
+        "The image is larger than the paper's printable area;\nsome clipping may occur.\n";
+    const int32_t fits[4] = {0, 0, 1000, 800}; // 1000 x 800 pixels on 1000 x 800
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(gplot_set_world(plot, fits), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    const int32_t wide[4] = {0, 0, 1001, 800};
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(gplot_set_world(plot, wide), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), warning);
+    // Told on the error stream, nobody refused: still a file plot, still a
+    // printer chosen.
+    EXPECT_EQ(plot->device_kind, GPLOT_FILE);
+    EXPECT_EQ(vexl::print_options().printStatus, 1);
+    // Without a printer chosen, nothing is said.
+    vexl::print_options().printStatus = 0;
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(gplot_set_world(plot, wide), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(gplot_close(plot), 1);
+}
+
 TEST(ClipboardHardcopy, RecordingStaysInItsFileUntilTheClipboardTakesIt) {
     Deadline deadline(60, "a clipboard hard copy");
     TestWindow::shared(120, 90);
