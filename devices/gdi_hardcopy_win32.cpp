@@ -291,6 +291,11 @@ bool GXWINwin32::finish_hardcopy() {
         EndPage(dc);
         EndDoc(dc);
         print_job_open_ = false;
+        // The printer context goes back to the print dialog, and the next
+        // printer plot takes it as it finds it: without this plot's mapping
+        // and clip region.
+        SetMapMode(dc, MM_TEXT);
+        SelectClipRgn(dc, nullptr);
     }
     if (device_context_state() != HDC_METAFILE)
         return false;

@@ -413,6 +413,37 @@ TEST(PrinterHardcopy, WorldSetTwicePrintsOneCentredPage) {
     const WorldPointS a{0, 0}, b{1000, 1000};
     ASSERT_EQ(gplot_draw_line_world(plot, &a, &b), 1);
     ASSERT_EQ(gplot_close(plot), 1);
+
+    if (HDC context = static_cast<HDC>(vexl::take_print_dialog_printer_context()))
+        DeleteDC(context);
+}
+
+// Fault: the printer context goes back to the print dialog's record when a
+// printer plot closes, and kept the true-size mapping and the clip region of
+// the plot, so the next printer plot on it drew through them.
+TEST(PrinterHardcopy, TrueSizeJobLeavesNoMappingOnTheDialogsPrinterContext) {
+    const char *printer = std::getenv("VEXL_TEST_PRINTER");
+    const char *job = std::getenv("VEXL_TEST_PRINT_JOB");
+    if (printer == nullptr || *printer == '\0' || job == nullptr || *job == '\0')
+        GTEST_SKIP() << "run by check_printed_job.sh with the test printer";
+    Deadline deadline(120, "a true-size printer job");
+    TestWindow::shared(120, 90);
+    SavedPrintOptions saved;
+    ASSERT_EQ(PrintSetup_Dialog(nullptr, 0, 0), 1);
+    vexl::print_options().scaleToFitPage = 0;
+    vexl::print_options().copyToClipboard = 0;
+    const std::string name = std::string("true_size_") + job;
+    GPlot *plot = gplot_open_print(name.c_str(), DB_UNIT_INCH, -3, nullptr);
+    ASSERT_NE(plot, nullptr) << "code " << GplotErrno;
+    const int32_t world[4] = {0, 0, 1000, 1000}; // 1 x 1 inch
+    ASSERT_EQ(gplot_set_world(plot, world), 1);
+    HDC printer_context = static_cast<HDC>(vexl::print_dialog_printer_context());
+    EXPECT_EQ(GetMapMode(printer_context), MM_ANISOTROPIC);
+    ASSERT_EQ(gplot_close(plot), 1);
+    EXPECT_EQ(GetMapMode(printer_context), MM_TEXT);
+    RECT clip{};
+    EXPECT_EQ(GetClipBox(printer_context, &clip), SIMPLEREGION);
+    EXPECT_EQ(clip.right, GetDeviceCaps(printer_context, HORZRES));
     if (HDC context = static_cast<HDC>(vexl::take_print_dialog_printer_context()))
         DeleteDC(context);
 }
