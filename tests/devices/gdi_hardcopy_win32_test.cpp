@@ -315,6 +315,26 @@ TEST_F(MetafileHardcopy, ScaledTraceShowsTheWorldAndThePicture) {
     EXPECT_EQ(gplot_close(plot), 1);
 }
 
+TEST_F(MetafileHardcopy, RecordingsBegunTwiceAndClosedLeaveNoGdiObjectBehind) {
+    auto one_plot = [&] {
+        GPlot *plot = gplot_open_file(file_.c_str(), 0, 0, nullptr);
+        ASSERT_NE(plot, nullptr);
+        const int32_t world[4] = {0, 0, 100, 100};
+        ASSERT_EQ(gplot_set_world(plot, world), 1);
+        gplot_set_fill_pattern(plot, -2);
+        int32_t rect[4] = {10, 10, 60, 60};
+        gplot_draw_rectangle_world(plot, rect);
+        ASSERT_EQ(gplot_set_world(plot, world), 1);
+        gplot_draw_rectangle_world(plot, rect);
+        ASSERT_EQ(gplot_close(plot), 1);
+    };
+    one_plot(); // GDI makes its own cached objects once
+    const unsigned high_water = vexl::test::gdi_handle_high_water();
+    for (int i = 0; i < 50 && !HasFatalFailure(); ++i)
+        one_plot();
+    EXPECT_EQ(vexl::test::gdi_handle_high_water(), high_water);
+}
+
 // The size warning is decided by the first true-size hard copy of a process,
 // so this case runs alone in a process of its own with the variable set
 // (CMakeLists.txt); elsewhere it is skipped.
