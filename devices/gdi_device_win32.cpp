@@ -14,6 +14,7 @@
 #include "colour/color_map.h"
 #include "colour/pattern_table.h"
 #include "core/errors.h"
+#include "hardcopy/print_dialog_win32.h"
 #include "hardcopy/print_options.h"
 #include "plot/gplot.h"
 #include "support/platform.h"
@@ -30,10 +31,10 @@ constexpr int32_t kInitialWorld[4] = {0, 0, 1000, 1000};
 
 const char kNoContextMessage[] = "Could not get device context (hDC).";
 
-// The printer context the print dialog returned, once printing is part of the
-// library; until then no printer context is to be had.
+// The printer context the last print dialog returned. The dialog's record
+// keeps it; a printer plot only borrows it.
 HDC printer_context_of_print_dialog() {
-    return nullptr;
+    return static_cast<HDC>(vexl::print_dialog_printer_context());
 }
 
 // Told once, on the error stream when the user asked for it, else in a box.
@@ -96,12 +97,16 @@ GXWINwin32::GXWINwin32(GPlot *owner, HWND window_handle, const char *file, int32
 }
 
 GXWINwin32::~GXWINwin32() {
-    // The owners give everything back in their declaration order: the pen
-    // and brush first (put out of the context), then the context. Ending a
-    // print job, closing a metafile and posting a clipboard metafile come
-    // here once hard-copy output exists; a clipboard plot's temporary file
-    // goes in any case unless the plot is to keep it.
-    if (plot->device_kind == GPLOT_CLIPBOARD && plot->keep_clipboard_file == 0 && !fileName.empty())
+    // The hard copy is ended first, on its own context; then the owners give
+    // everything back in their declaration order: the pen and brush (put
+    // out of the context), then the context.
+    const bool recorded = finish_hardcopy();
+    // A clipboard plot's recording is to be posted to the clipboard and
+    // its file removed; until the clipboard can take it, the recording stays
+    // in its file. A temporary file without a recording always goes, unless
+    // the plot is to keep it.
+    if (plot->device_kind == GPLOT_CLIPBOARD && plot->keep_clipboard_file == 0 && !recorded &&
+        !fileName.empty())
         std::remove(fileName.c_str());
 }
 
@@ -187,14 +192,4 @@ bool GXWINwin32::set_world(const int32_t rect[4]) {
         return false;
     hardcopyStarted = true;
     return true;
-}
-
-bool GXWINwin32::begin_hardcopy() {
-    // Metafile recording and print jobs are not part of the library yet. The
-    // plot keeps its world window; only its output cannot begin.
-    return vexl::fail(vexl::Error::NotImplemented) != 0;
-}
-
-void GXWINwin32::discard_hardcopy() {
-    hardcopyStarted = false;
 }

@@ -21,6 +21,8 @@
 //                             the hard-copy passes
 //   gdi_arcs_win32.cpp        arcs
 //   gdi_surface_win32.cpp     clip regions, viewport, clearing, resizing
+//   gdi_hardcopy_win32.cpp    beginning, restarting and ending hard copy:
+//                             metafile recordings and print jobs
 #ifndef VEXL33_DEVICES_GDI_DEVICE_WIN32_H
 #define VEXL33_DEVICES_GDI_DEVICE_WIN32_H
 
@@ -28,6 +30,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/gxwin_base.h"
 #include "devices/gdi_geometry.h"
@@ -90,6 +93,12 @@ class GXWINwin32 : public GXWINbase {
     // until output begins, the reference context's size.
     const vexl::gdi::GdiRect &hardcopy_rectangle() const { return hardcopy_rect_; }
 
+    // Pixels per world unit of scaled output for the setting named key
+    // ("EMF_FILE_RES", "EMF_CLIPBOARD_RES" or "EMF_PRINTER_RES") on a world
+    // window of W x H; kept as the process's last resolution factor.
+    double emf_resolution(const char *key, double world_width, double world_height);
+    static double last_resolution_factor();
+
     // Arcs are drawn with AngleArc where the system has it (the NT family)
     // and as short straight steps elsewhere. Tests switch to the steps to see
     // them drawn on any system.
@@ -120,12 +129,24 @@ class GXWINwin32 : public GXWINbase {
     void set_up_screen();
     void set_up_hardcopy_kind(const char *file);
 
-    // Begins hard-copy output on the current world window: picks the scaling,
-    // opens the metafile or print job and runs setup_hardcopy_colours. Not
-    // available yet: reports code 14 and false.
+    // Hard copy (gdi_hardcopy_win32.cpp). begin_hardcopy starts output on
+    // the current world window: picks the scaling, opens the metafile
+    // recording or the print job, and runs setup_hardcopy_colours; output
+    // that fails on the way is thrown away again.
     bool begin_hardcopy();
-    // Throws away a hard copy already begun, before it begins again.
+    bool setup_scaled_hardcopy();
+    bool setup_true_size_hardcopy();
+    bool start_print_job();
+    bool start_recording(const RECT &frame, const char *description,
+                         const std::vector<std::string> &comments);
+    // Throws away the output begun: the print job cancelled, the recording
+    // closed, deleted and its file removed; the reference context back.
     void discard_hardcopy();
+    // Ends the output at close: the page and job ended, the recording
+    // closed and left in its file. True when a recording was made.
+    bool finish_hardcopy();
+    // Closes the recording and puts the reference context back.
+    void close_recording();
 
     // Pens and brushes: made from the current attributes and selected into
     // the context by the select-or-delete rule. False when GDI refuses.
@@ -184,6 +205,9 @@ class GXWINwin32 : public GXWINbase {
     // selected brush may since have become the background's).
     vexl::gdi::OwnedBrush pattern_brush_;
     vexl::gdi::GdiRect hardcopy_rect_{0, 0, 0, 0};
+    // While a metafile records: the context it replaced, given back after.
+    vexl::gdi::DeviceContext reference_dc_;
+    bool print_job_open_ = false;
     bool stepped_arcs_ = false;
 };
 
