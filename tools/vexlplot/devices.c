@@ -15,8 +15,7 @@ static int open_hpgl2(const char *file, Output *output) {
 /* Closing writes the page eject and flushes the file. */
 static int close_plot(Output *output, const char *file) {
     if (!gplot_close(output->plot)) {
-        fprintf(stderr, "vexlplot: closing %s: %s
-", file, gplot_get_error_message());
+        fprintf(stderr, "vexlplot: closing %s: %s\n", file, gplot_get_error_message());
         return 0;
     }
     return 1;
@@ -30,8 +29,7 @@ static int open_emf(const char *file, int scaled, Output *output) {
     output->plot = gplot_open_file(file, DB_UNIT_INCH, -3, NULL);
     output->holder = NULL;
     if (output->plot == NULL) {
-        fprintf(stderr, "vexlplot: opening metafile %s: %s
-", file, gplot_get_error_message());
+        fprintf(stderr, "vexlplot: opening metafile %s: %s\n", file, gplot_get_error_message());
         return 0;
     }
     return 1;
