@@ -13,7 +13,7 @@ static int open_hpgl2(const char *file, Output *output) {
 }
 
 /* Closing writes the page eject and flushes the file. */
-static int close_plot(Output *output, const char *file) {
+int close_plot(Output *output, const char *file) {
     if (!gplot_close(output->plot)) {
         fprintf(stderr, "vexlplot: closing %s: %s\n", file, gplot_get_error_message());
         return 0;
@@ -21,30 +21,8 @@ static int close_plot(Output *output, const char *file) {
     return 1;
 }
 
-/* Enhanced metafiles, where the library has the Windows graphics device: the
- * sheet scaled to the screen's size, or true to size at 1000 world units to
- * the inch (the sheets' 10 x 7 units become 10 x 7 inches). */
-static int open_emf(const char *file, int scaled, Output *output) {
-    setScaleToFitPage(scaled);
-    output->plot = gplot_open_file(file, DB_UNIT_INCH, -3, NULL);
-    output->holder = NULL;
-    if (output->plot == NULL) {
-        fprintf(stderr, "vexlplot: opening metafile %s: %s\n", file, gplot_get_error_message());
-        return 0;
-    }
-    return 1;
-}
-static int open_emf_scaled(const char *file, Output *output) {
-    return open_emf(file, 1, output);
-}
-static int open_emf_true_size(const char *file, Output *output) {
-    return open_emf(file, 0, output);
-}
-
 static const DeviceKind portable_kinds[] = {
     {"hpgl2", "vexlplot.hgl", open_hpgl2, NULL, close_plot},
-    {"emf", "vexlplot.emf", open_emf_scaled, NULL, close_plot},
-    {"emf-true-size", "vexlplot.emf", open_emf_true_size, NULL, close_plot},
 };
 
 enum { PORTABLE_KIND_COUNT = sizeof portable_kinds / sizeof portable_kinds[0] };

@@ -31,7 +31,15 @@ const DeviceKind *find_device(const char *name);
 /* Writes the known names, separated by ", ". */
 void print_device_names(FILE *stream);
 
-/* The kinds only some systems have (the screen on Windows); none elsewhere. */
+/* Closes a plot that writes its file itself; 0 after reporting a failure. */
+int close_plot(Output *output, const char *file);
+
+/* The Windows builds' enhanced metafiles, scaled and true to size. */
+int open_emf_scaled(const char *file, Output *output);
+int open_emf_true_size(const char *file, Output *output);
+
+/* The kinds only some systems have (the screen and the metafiles on
+ * Windows); none elsewhere. */
 const DeviceKind *platform_device_kinds(int *count);
 
 #endif

@@ -168,11 +168,13 @@ static int close_screen(Output *output, const char *file) {
     return closed;
 }
 
-static const DeviceKind screen_kinds[] = {
+static const DeviceKind windows_kinds[] = {
     {"screen", "vexlplot.png", open_screen, save_window, close_screen},
+    {"emf", "vexlplot.emf", open_emf_scaled, NULL, close_plot},
+    {"emf-true-size", "vexlplot.emf", open_emf_true_size, NULL, close_plot},
 };
 
 const DeviceKind *platform_device_kinds(int *count) {
-    *count = (int)(sizeof screen_kinds / sizeof screen_kinds[0]);
-    return screen_kinds;
+    *count = (int)(sizeof windows_kinds / sizeof windows_kinds[0]);
+    return windows_kinds;
 }
