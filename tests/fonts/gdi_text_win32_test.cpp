@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -17,6 +18,8 @@
 #include "fonts/gdi_faces.h"
 #include "hardcopy/dialog_driver_win32.h"
 #include "plot/gplot_win32.h"
+#include "support/temp_dir.h"
+#include "test_env.h"
 
 namespace {
 
@@ -305,7 +308,7 @@ int CALLBACK wide_family(const LOGFONTW *font, const TEXTMETRICW *, DWORD, LPARA
     return 1;
 }
 
-TEST(GdiFaces, ListHoldsEveryTrueTypeStyleByItsFullName) {
+TEST(GdiFaces, FaceListHeldFamilyNamesInsteadOfEveryStyle) {
     WideFaces expected{GetDC(nullptr), {}};
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
@@ -318,6 +321,29 @@ TEST(GdiFaces, ListHoldsEveryTrueTypeStyleByItsFullName) {
     if (expected.names.count("DejaVu Sans Bold")) {
         EXPECT_EQ(listed.count("DejaVu Sans Bold"), 1u);
         EXPECT_EQ(listed.count("DejaVu Sans"), 1u);
+    }
+}
+
+// Each TrueType style of a family is a face of its own: a bold and an
+// italic file of the font directory load by their full names, as GDI knows
+// them by those names too. The face list is built once per process, so
+// this runs in a process of its own (the test "truetype_styles_load").
+TEST(GdiFaces, BoldAndItalicFacesOfTheFontDirectoryDidNotLoad) {
+    if (std::getenv("VEXL_TEST_STYLE_LOADING") == nullptr)
+        GTEST_SKIP() << "runs alone, as truetype_styles_load";
+    const std::string dejavu = "/usr/share/fonts/truetype/dejavu/";
+    vexl::test::TempDir fonts;
+    fonts.write("sans.ttf", vexl::test::TempDir::read(dejavu + "DejaVuSans.ttf"));
+    fonts.write("sans_bold.ttf", vexl::test::TempDir::read(dejavu + "DejaVuSans-Bold.ttf"));
+    fonts.write("serif_italic.ttf", vexl::test::TempDir::read(dejavu + "DejaVuSerif-Italic.ttf"));
+    vexl::test::ScopedEnv dir("MOLVERN_FONT_DIR", fonts.path().c_str());
+
+    for (const char *face : {"DejaVu Sans Bold", "DejaVu Serif Italic", "DejaVu Sans"}) {
+        GFontTable table{};
+        EXPECT_EQ(gttfont_loadFont(&table, face), 1) << face;
+        EXPECT_STREQ(table.name, face);
+        EXPECT_EQ(table.kind, GFONT_TABLE_TRUETYPE);
+        gttfont_unloadFont(&table);
     }
 }
 
