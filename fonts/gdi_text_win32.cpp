@@ -84,17 +84,19 @@ int write_gdi_text(GXWINbase &device, HDC dc, const GFontTable *table, const Wor
         return 0;
 
     const std::size_t length = std::strlen(text);
+    const auto text_out = [&](const WorldPointS &at, const TextLine &line) {
+        const DevicePointS p = device.world_to_device(at);
+        return vexl_TextOut(dc, p.x, p.y, text + line.begin, gdi_count(line.length));
+    };
+    // One line has nothing to line up with: no need to measure it.
+    if (std::memchr(text, '\n', length) == nullptr)
+        return text_out(position, {0, length});
+
     const std::vector<TextLine> lines = split_text_lines(text, length);
     const auto width = [dc](const char *line, std::size_t n) {
         return gdi_line_width(dc, line, n);
     };
     const int32_t widest = widest_line_width(text, lines, width);
-    const auto text_out = [&](const WorldPointS &at, const TextLine &line) {
-        const DevicePointS p = device.world_to_device(at);
-        return vexl_TextOut(dc, p.x, p.y, text + line.begin, gdi_count(line.length));
-    };
-    if (lines.size() == 1)
-        return text_out(position, lines[0]);
 
     const int32_t justification = plot->justification;
     // A shift in pixels is a world distance along x; measured from the
