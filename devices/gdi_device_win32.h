@@ -23,6 +23,7 @@
 //   gdi_surface_win32.cpp     clip regions, viewport, clearing, resizing
 //   gdi_hardcopy_win32.cpp    beginning, restarting and ending hard copy:
 //                             metafile recordings and print jobs
+//   gdi_text_win32.cpp        TrueType text
 #ifndef VEXL33_DEVICES_GDI_DEVICE_WIN32_H
 #define VEXL33_DEVICES_GDI_DEVICE_WIN32_H
 
@@ -82,6 +83,13 @@ class GXWINwin32 : public GXWINbase {
     bool draw_rectangle_device(const int32_t rect[4]) override;
     bool draw_polygon_device(const DevicePointS *points, int32_t n) override;
     bool is_outside_device_range(const DevicePointF &p) override;
+
+    // TrueType text (gdi_text_win32.cpp).
+    bool write_rotated_text(GFontTable *font, const WorldPointS &position, int32_t text_height,
+                            double angle, const char *text) override;
+    bool get_text_bound_box(GFontTable *font, int32_t text_height, const char *text,
+                            int32_t *width_out, int32_t *height_out) override;
+    double inches_to_font_height(double inches) override;
 
     bool get_width_n_height(int32_t *width, int32_t *height) override;
     bool resize_plot() override;

@@ -2,10 +2,12 @@
 // on a plot's device or without a window.
 #include <cstring>
 #include <functional>
+#include <optional>
 
 #include "core/c_boundary.h"
 #include "core/gxwin_base.h"
 #include "fonts/freetype_measure.h"
+#include "fonts/gdi_faces.h"
 #include "fonts/table_name.h"
 #include "support/int32_conversions.h"
 #include "support/rtk_math.h"
@@ -127,8 +129,9 @@ VEXL_API int gfreetype_get_bounding_box_nw(GFontTable *font, DBUnitCode units, d
 }
 VEXL_CATCH_RETURN(0)
 
-// Without GDI text in this build the FreeType measurement answers for
-// TrueType tables, the stroke measurement for Hershey ones. Either way the
+// Where GDI draws TrueType text it measures it too, so that a measured text
+// fits the drawn one; elsewhere the FreeType measurement answers for
+// TrueType tables. Hershey tables get the stroke measurement. Either way the
 // caller's table keeps its name, kind and face: a face it does not hold yet
 // is opened for a stand-in table named like it and let go afterwards.
 VEXL_API int gttfont_get_bounding_box_nw(GFontTable *font, DBUnitCode units, double scale,
@@ -138,6 +141,9 @@ VEXL_API int gttfont_get_bounding_box_nw(GFontTable *font, DBUnitCode units, dou
         return 0;
     if (is_stroke_table(font))
         return gftable_get_ascii_text_bound_box(font, height, text, height_out, width_out);
+    if (const std::optional<int> gdi =
+            vexl::gdi_text_bounding_box_nw(font, units, scale, height, text, height_out, width_out))
+        return *gdi;
     if (font->freetype_font != nullptr)
         return gfreetype_get_bounding_box_nw(font, units, scale, height, text, height_out,
                                              width_out);

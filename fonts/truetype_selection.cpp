@@ -202,11 +202,11 @@ VEXL_API int gttfont_unloadFont(GFontTable *font) VEXL_TRY {
 }
 VEXL_CATCH_RETURN(0)
 
-VEXL_API int gttfont_displayFontDialog(GFontTable *) VEXL_TRY {
-    // Hershey tables have no dialog. The TrueType dialog belongs to the GDI
-    // text code, which is not there yet: until then no font is chosen.
-    process_font_mode();
-    return 0;
+VEXL_API int gttfont_displayFontDialog(GFontTable *font) VEXL_TRY {
+    // Hershey tables have no dialog; TrueType faces are chosen in GDI's.
+    if (process_font_mode() == FontMode::hershey)
+        return 0;
+    return vexl::choose_gdi_face(font);
 }
 VEXL_CATCH_RETURN(0)
 

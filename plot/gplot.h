@@ -425,7 +425,14 @@ VEXL_API int gttfont_pointSizeToWorld(GPlot *plot, GFontTable *font, int point_s
 VEXL_API int gttfont_db_worldToPointSize(GFontTable *font, DBUnitCode units, double scale,
                                          int height);
 /* Size of text in world units without a window: scale turns world into
-   database units of the given kind; 1 when measured. */
+   database units of the given kind; 1 when measured. In the Windows library
+   GDI measures, as it draws the text (gttfont32_get_bounding_box_nw), and
+   differs from gfreetype_get_bounding_box_nw, which measures with FreeType
+   in every build: GDI takes the size in points as the font's height in
+   pixels (FreeType sets it at 96 dpi, so its widths are a third larger);
+   a text ending with a newline is one line more (FreeType does not count
+   an empty last line); and a table without a name is measured in the
+   default face instead of failing. */
 VEXL_API int gttfont_get_bounding_box_nw(GFontTable *font, DBUnitCode units, double scale,
                                          int32_t height, const char *text, int32_t *height_out,
                                          int32_t *width_out);

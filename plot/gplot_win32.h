@@ -39,6 +39,19 @@ VEXL_API int paletteBasedDevice(void *hdc);
 VEXL_API int vexl_TextOut(void *hdc, int x, int y, const char *text, unsigned length);
 VEXL_API int vexl_GetTextExtentPoint32(void *hdc, const char *text, unsigned length, void *size);
 
+/* The system face dialog (TrueType screen faces): 1 when a face was chosen,
+   whose name the table then holds (kind 2); the size, weight and slant
+   chosen are not kept. 0 when cancelled, the table unchanged. */
+VEXL_API int gttfont32_displayFontDialog(GFontTable *font);
+/* Size of text in world units measured by GDI on the screen: lines x height
+   high, the widest line over scale x 72 wide (0 for an empty text, whose
+   line is measured as "gM"). 1 x 1 and 1 below one point; 0 with both sizes
+   0 for height 0. gttfont_get_bounding_box_nw answers with this in the
+   Windows library, so that measured text agrees with drawn text. */
+VEXL_API int gttfont32_get_bounding_box_nw(const GFontTable *font, DBUnitCode units, double scale,
+                                           int32_t height, const char *text, int32_t *height_out,
+                                           int32_t *width_out);
+
 /* The colour and pattern queries of widget toolkits, answered from the
    process's colour map and pattern table; the widget (and the pixmap call's
    depth and reserved value) are accepted for such callers and not used.

@@ -25,6 +25,7 @@
 #include "plot/gfonts.h"
 #include "plot/gplot.h"
 #ifdef _WIN32
+#include "devices/gdi_text_win32.h"
 #include "plot/gplot_win32.h"
 #endif
 #include "support/temp_dir.h"
@@ -549,6 +550,13 @@ std::vector<Row> free_call_rows() {
         // A null device context fails in GDI itself.
         {CALL(vexl_TextOut(nullptr, 0, 0, "AB", 2)), 0, kNoCode},
         {CALL(vexl_GetTextExtentPoint32(nullptr, "AB", 2, nullptr)), 0, kNoCode},
+        // GDI text: without a device or an output nothing is drawn or measured.
+        {CALL(gttfont32_writeTextOut(nullptr, &v.table, &v.a, 10, 0, "AB")), 0, kNoCode},
+        {CALL(gttfont32_get_bounding_box(nullptr, &v.table, 10, "AB", &v.n32, &v.n32)), 0, kNoCode},
+        {CALL(gttfont32_get_bounding_box_nw(&v.table, DB_UNIT_INCH, 1, 10, "AB", nullptr, &v.n32)),
+         0, kNoCode},
+        // No table to put a face in: no dialog.
+        {CALL(gttfont32_displayFontDialog(nullptr)), 0, kNoCode},
         // The screen's own context, given straight back; no state to report.
         {"GetScreenDC",
          [](GPlot *, Arguments &) {

@@ -50,7 +50,9 @@ awk -v guarded="$guarded" '
 status=$?
 
 missing=$(cat tests/exports/expected_exports*.txt | grep -v '^GplotErrno$' |
-    sed -E 's/^_Z[0-9]+([A-Za-z_]+)P.*/\1/' | sort -u | comm -23 - <(sort -u "$guarded"))
+    awk '/^_Z[0-9]/ { match($0, /^_Z[0-9]+/); n = substr($0, 3, RLENGTH - 2) + 0
+                      print substr($0, RLENGTH + 1, n); next } { print }' |
+    sort -u | comm -23 - <(sort -u "$guarded"))
 if [ -n "$missing" ]; then
     # shellcheck disable=SC2086 # one line of names
     echo "exported without a guarded VEXL_API definition:" $missing
