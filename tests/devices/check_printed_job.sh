@@ -2,7 +2,7 @@
 # A printer plot prints for real on the test printer (a CUPS queue on the
 # PDF driver, named in VEXL_TEST_PRINTER; skipped without it): the hard-copy
 # test sets its world window twice and draws, and exactly one PDF of its job
-# must appear, with one page that is not blank.
+# must appear, with one page that is not blank and the text drawn on it.
 #   check_printed_job.sh EMULATOR... TEST_PROGRAM
 set -eu
 if [ -z "${VEXL_TEST_PRINTER:-}" ]; then
@@ -56,5 +56,11 @@ print(sum(1 for p in pixels if p < 128))')
     echo "$pdf is blank" >&2
     exit 1
 }
-echo "printed $pdf: 1 page, $dark dark pixels at 20 dpi"
+# The text drawn on the page comes back as text.
+pdftotext "$pdf" - | grep -q "Printed by vexl33" || {
+    echo "$pdf does not hold the text \"Printed by vexl33\"; pdftotext gives:" >&2
+    pdftotext "$pdf" - >&2
+    exit 1
+}
+echo "printed $pdf: 1 page, $dark dark pixels at 20 dpi, the text found again"
 rm -f "$pdf" "$out/true_size_$job"*.pdf

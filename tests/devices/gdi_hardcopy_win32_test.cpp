@@ -432,6 +432,13 @@ TEST(PrinterHardcopy, WorldSetTwicePrintsOneCentredPage) {
     ASSERT_EQ(gplot_draw_rectangle_world(plot, box), 1);
     const WorldPointS a{0, 0}, b{1000, 1000};
     ASSERT_EQ(gplot_draw_line_world(plot, &a, &b), 1);
+    // TrueType text, which the check finds again in the PDF's text.
+    GFontTable font{};
+    ASSERT_EQ(gttfont_setFontName(&font, "DejaVu Sans"), 1);
+    font.kind = GFONT_TABLE_TRUETYPE;
+    const WorldPointS label{100, 940};
+    ASSERT_EQ(gplot_write_ascii_text_world(plot, &font, &label, 40, "Printed by vexl33"), 1);
+    gttfont_unloadFont(&font);
     ASSERT_EQ(gplot_close(plot), 1);
 
     if (HDC context = static_cast<HDC>(vexl::take_print_dialog_printer_context()))
