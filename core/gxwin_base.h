@@ -219,7 +219,7 @@ class GXWINbase {
     // Saves the clipboard metafile under another name. Default: true, nothing
     // done.
     virtual bool save_clipboard_to_file(const char *file);
-    // TrueType text at a world position, angle in degrees. Default: false.
+    // TrueType text at a world position, angle in radians. Default: false.
     virtual bool write_rotated_text(GFontTable *font, const WorldPointS &position, int32_t length,
                                     double angle, const char *text);
     // Extent of TrueType text in world units. Default: false.
