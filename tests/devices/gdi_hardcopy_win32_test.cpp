@@ -23,6 +23,7 @@
 #include "gdi_window_win32.h"
 #include "hardcopy/print_dialog_win32.h"
 #include "hardcopy/print_options.h"
+#include "hardcopy/saved_print_options.h"
 #include "plot/gplot.h"
 #include "plot/gplot_win32.h"
 #include "support/temp_dir.h"
@@ -102,17 +103,7 @@ std::vector<std::vector<long>> lines_drawn(const Recording &r) {
     return lines;
 }
 
-// Puts the process's print options back after a test.
-class SavedPrintOptions {
-  public:
-    SavedPrintOptions() : saved_(vexl::print_options()) {}
-    ~SavedPrintOptions() { vexl::print_options() = saved_; }
-    SavedPrintOptions(const SavedPrintOptions &) = delete;
-    SavedPrintOptions &operator=(const SavedPrintOptions &) = delete;
-
-  private:
-    vexl::PrintOptions saved_;
-};
+using vexl::test::SavedPrintOptions;
 
 // A 1000 x 800 pixel reference of 250 x 200 mm: 4 pixels per millimetre.
 void give_known_reference(GPlot *plot) {

@@ -14,6 +14,7 @@
 #include "devices/gdi_device_win32.h"
 #include "gdi_window_win32.h"
 #include "hardcopy/print_options.h"
+#include "hardcopy/saved_print_options.h"
 #include "plot/gplot.h"
 #include "plot/gplot_win32.h"
 #include "support/temp_dir.h"
@@ -108,17 +109,7 @@ TEST(GdiLifecycle, OpenWithTheScreenKindMakesAWindowPlot) {
 
 // ---- Hard-copy kinds: the world window begins their output -------------------------
 
-// Puts the process's print options back when a test has changed them.
-class SavedPrintOptions {
-  public:
-    SavedPrintOptions() : saved_(vexl::print_options()) {}
-    ~SavedPrintOptions() { vexl::print_options() = saved_; }
-    SavedPrintOptions(const SavedPrintOptions &) = delete;
-    SavedPrintOptions &operator=(const SavedPrintOptions &) = delete;
-
-  private:
-    vexl::PrintOptions saved_;
-};
+using vexl::test::SavedPrintOptions;
 
 class HardCopyKinds : public ::testing::TestWithParam<GPlotDevice> {
   protected:
