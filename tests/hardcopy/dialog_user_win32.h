@@ -8,6 +8,8 @@
 #ifndef VEXL33_TESTS_HARDCOPY_DIALOG_USER_WIN32_H
 #define VEXL33_TESTS_HARDCOPY_DIALOG_USER_WIN32_H
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <atomic>
@@ -15,6 +17,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace vexl::test {
 
@@ -78,6 +81,18 @@ class DialogUser {
     std::string complaint_;
     std::thread thread_;
 };
+
+// Makes the library call while a user works through the script, and fails
+// the running test when the script did not finish in time or complained.
+template <typename Call>
+int run_with_user(DialogUser::Script script, Call call) {
+    DialogUser user(std::move(script));
+    const int result = call();
+    user.finish();
+    EXPECT_FALSE(user.timed_out()) << "a dialog was left open: " << user.complaint();
+    EXPECT_EQ(user.complaint(), "");
+    return result;
+}
 
 } // namespace vexl::test
 

@@ -64,12 +64,7 @@ class PrintEntriesTest : public ::testing::Test {
 
     template <typename Call>
     int run(DialogUser::Script script, Call call) {
-        DialogUser user(std::move(script));
-        const int result = call();
-        user.finish();
-        EXPECT_FALSE(user.timed_out()) << "a dialog was left open: " << user.complaint();
-        EXPECT_EQ(user.complaint(), "");
-        return result;
+        return vexl::test::run_with_user(std::move(script), call);
     }
 
     vexl::test::TempDir dir_;

@@ -44,12 +44,7 @@ class SaveDialogTest : public ::testing::Test {
     // Runs the dialog against the script; fails the test when the script
     // could not finish in time.
     int run(SaveDialog &dialog, DialogUser::Script script) {
-        DialogUser user(std::move(script));
-        const int result = dialog.run(nullptr);
-        user.finish();
-        EXPECT_FALSE(user.timed_out()) << "a dialog was left open: " << user.complaint();
-        EXPECT_EQ(user.complaint(), "");
-        return result;
+        return vexl::test::run_with_user(std::move(script), [&] { return dialog.run(nullptr); });
     }
 
     vexl::test::TempDir dir_;
