@@ -77,6 +77,15 @@ VEXL_API int PrintToFile_Dialog(void *window, int ignored, int contentKind);
    status says accepted, else 0. */
 VEXL_API int gprint_display_printui_dialogs(int dialogKind, int contentKind, void *window);
 
+/* Puts a text file on the clipboard as CF_TEXT (the file's bytes and a
+   closing NUL). The first two arguments are not used. Always 0; failures
+   are told by a message. */
+VEXL_API int TEXTtoClipBoard(void *window, int ignored, const char *path);
+/* Puts an enhanced metafile file on the clipboard as CF_ENHMETAFILE. The
+   first two arguments are not used. 0 when the file cannot be opened as a
+   metafile, else non-zero. */
+VEXL_API int EMFtoClipBoard(void *window, int ignored, const char *path);
+
 #ifdef __cplusplus
 }
 #endif

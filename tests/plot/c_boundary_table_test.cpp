@@ -538,6 +538,9 @@ std::vector<Row> free_call_rows() {
         {CALL(gprint_printSetupDialog(0, nullptr)), 0, 14},
 #endif
 #ifdef _WIN32
+        // No file to put on the clipboard.
+        {CALL(TEXTtoClipBoard(nullptr, 0, nullptr)), 0, kNoCode},
+        {CALL(EMFtoClipBoard(nullptr, 0, nullptr)), 0, kNoCode},
         // Content other than graphics and text has no save dialog.
         {CALL(PrintToFile_Dialog(nullptr, 0, 2)), 0, kNoCode},
         // Without a window and with nothing accepted no dialog is shown.
