@@ -65,6 +65,16 @@ if [ "$status" -ne 2 ] || ! grep -q "unknown device 'screen'; known: hpgl2$" "$w
     exit 1
 fi
 echo "ok: the default plot file is vexlplot.hgl; the screen kind is refused here"
+# So is printing: a text file is neither printed nor copied.
+(cd "$work" && "$vexlplot" --print-text "$vexlplot" -o printed.txt) 2>"$work/print.err"
+status=$?
+if [ "$status" -ne 1 ] || ! grep -q "needs the Windows build" "$work/print.err" ||
+    [ -e "$work/printed.txt" ]; then
+    echo "FAIL: vexlplot --print-text gave status $status here:"
+    cat "$work/print.err"
+    exit 1
+fi
+echo "ok: printing a text file is refused here"
 
 if [ -z "$hershey_file" ] || [ ! -f "$hershey_file" ]; then
     echo "skipped the text sheet: no Hershey glyph file ${hershey_file:-given} (run scripts/setup)"

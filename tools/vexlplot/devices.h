@@ -38,6 +38,23 @@ int close_plot(Output *output, const char *file);
 int open_emf_scaled(const char *file, Output *output);
 int open_emf_true_size(const char *file, Output *output);
 
+/* The Windows builds' Windows metafiles, without and with the Aldus
+ * placeable header, chosen through the print dialogs and delivered by the
+ * library's print-file call. */
+int open_wmf_plain(const char *file, Output *output);
+int open_wmf_placeable(const char *file, Output *output);
+int close_wmf(Output *output, const char *file);
+
+/* The Windows builds' printer: the default printer, the job named `file`. */
+int open_printer(const char *file, Output *output);
+int close_printer(Output *output, const char *file);
+
+/* Prints a copy of the text file `file`, made in the current folder under
+ * the name `copy` (the print job's name), on the default printer; the
+ * library erases the copy it printed. 0 after reporting a failure (on
+ * systems without printing, always). */
+int print_text_file(const char *file, const char *copy);
+
 /* The kinds only some systems have (the screen and the metafiles on
  * Windows); none elsewhere. */
 const DeviceKind *platform_device_kinds(int *count);

@@ -31,5 +31,7 @@ int main(int argc, char **argv) {
         case OPTIONS_RUN:
             break;
     }
+    if (options.print_text != NULL)
+        return print_text_file(options.print_text, options.output) ? 0 : 1;
     return render(&options) ? 0 : 1;
 }

@@ -21,10 +21,19 @@ void print_usage(FILE *stream) {
           stream);
     print_sheet_names(stream);
     fputs(" (default primitives)\n"
+          "  --print-text FILE  print a copy of the text file FILE on the default\n"
+          "                     printer instead (Windows); -o names the copy, made in\n"
+          "                     the current folder, which is also the job's name\n"
+          "                     (default vexlplot.txt)\n"
           "  -h, --help         show this help and exit\n"
           "\n"
           "Devices: 'hpgl2' writes an HP-GL/2 plot file; 'screen' (Windows) draws in\n"
-          "a window of its own and saves what the window shows as a PNG picture.\n"
+          "a window of its own and saves what the window shows as a PNG picture;\n"
+          "'emf' and 'emf-true-size' (Windows) write enhanced metafiles; 'wmf' and\n"
+          "'wmf-placeable' (Windows) export a Windows metafile without and with the\n"
+          "Aldus placeable header through the print dialogs, which vexlplot answers\n"
+          "itself; 'printer' (Windows) prints on the default printer, -o naming the\n"
+          "job (default vexlplot).\n"
           "\n"
           "Sheets: 'primitives' shows every drawing primitive and attribute; 'text'\n"
           "shows every font table of the font folder, justified blocks, tabs,\n"
@@ -76,6 +85,7 @@ OptionsResult parse_options(int argc, char **argv, Options *options) {
     options->output = NULL;
     options->device = "hpgl2";
     options->sheet = "primitives";
+    options->print_text = NULL;
 
     for (int i = 1; i < argc; ++i) {
         const char *argument = argv[i];
@@ -89,6 +99,8 @@ OptionsResult parse_options(int argc, char **argv, Options *options) {
             target = &options->device;
         else if (take_value(argc, argv, &i, NULL, "--sheet", &value))
             target = &options->sheet;
+        else if (take_value(argc, argv, &i, NULL, "--print-text", &value))
+            target = &options->print_text;
         else
             return bad_usage("unknown argument", argument);
         if (value == NULL || value[0] == '\0')
@@ -96,6 +108,11 @@ OptionsResult parse_options(int argc, char **argv, Options *options) {
         *target = value;
     }
 
+    if (options->print_text != NULL) {
+        if (options->output == NULL)
+            options->output = "vexlplot.txt";
+        return OPTIONS_RUN;
+    }
     if (find_device(options->device) == NULL)
         return unknown_name("device", options->device, print_device_names);
     if (find_sheet(options->sheet) == NULL)

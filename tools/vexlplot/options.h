@@ -11,9 +11,10 @@ typedef enum OptionsResult {
 } OptionsResult;
 
 typedef struct Options {
-    const char *output; /* file to write; the device's default when not given */
-    const char *device; /* output kind, a name find_device knows */
-    const char *sheet;  /* sheet to render, a name find_sheet knows */
+    const char *output;     /* file to write; the device's default when not given */
+    const char *device;     /* output kind, a name find_device knows */
+    const char *sheet;      /* sheet to render, a name find_sheet knows */
+    const char *print_text; /* a text file to print instead of a sheet, or null */
 } Options;
 
 /* Fills `options` from argv (defaults for what is not given). */

@@ -172,6 +172,9 @@ static const DeviceKind windows_kinds[] = {
     {"screen", "vexlplot.png", open_screen, save_window, close_screen},
     {"emf", "vexlplot.emf", open_emf_scaled, NULL, close_plot},
     {"emf-true-size", "vexlplot.emf", open_emf_true_size, NULL, close_plot},
+    {"wmf", "vexlplot.wmf", open_wmf_plain, NULL, close_wmf},
+    {"wmf-placeable", "vexlplot.wmf", open_wmf_placeable, NULL, close_wmf},
+    {"printer", "vexlplot", open_printer, NULL, close_printer},
 };
 
 const DeviceKind *platform_device_kinds(int *count) {
