@@ -4,7 +4,13 @@
 // (solid, pattern) with the same calls. It is drawn with AngleArc where the
 // system has it and as short straight steps (vexl::gdi::SteppedArc) where it
 // does not. The arc leaves the context's current position where it found it.
+//
+// Some printer drivers keep a path but cannot render it (Wine's fails every
+// StrokePath and FillPath): the arc is then drawn as the points of its
+// flattened path, which every driver draws.
 #include "devices/gdi_device_win32.h"
+
+#include <vector>
 
 namespace {
 
@@ -46,6 +52,24 @@ bool GXWINwin32::trace_arc(HDC dc, const DeviceArcS &arc) {
                     static_cast<FLOAT>(geometry.sweep_degrees)) != 0;
 }
 
+// The arc traced again, flattened into straight steps and drawn as a
+// poly-line with the pen, or as a polygon with the brush when filled.
+bool GXWINwin32::draw_flattened_arc(HDC dc, const DeviceArcS &arc, bool fill) {
+    AbortPath(dc);
+    if (!(BeginPath(dc) != 0 && trace_arc(dc, arc) && EndPath(dc) != 0 && FlattenPath(dc) != 0)) {
+        AbortPath(dc);
+        return false;
+    }
+    const int count = GetPath(dc, nullptr, nullptr, 0);
+    std::vector<POINT> points(count > 0 ? static_cast<size_t>(count) : 0);
+    std::vector<BYTE> kinds(points.size());
+    const bool read = count > 0 && GetPath(dc, points.data(), kinds.data(), count) == count;
+    AbortPath(dc);
+    if (!read)
+        return false;
+    return fill ? Polygon(dc, points.data(), count) != 0 : Polyline(dc, points.data(), count) != 0;
+}
+
 bool GXWINwin32::draw_arc_device(const DeviceArcS &arc) {
     HDC dc = device_context();
     POINT position{0, 0};
@@ -56,7 +80,9 @@ bool GXWINwin32::draw_arc_device(const DeviceArcS &arc) {
         const vexl::gdi::ScopedSelection hollow(dc, GetStockObject(HOLLOW_BRUSH));
         if (plot->xor_mode != 0)
             set_xor_drawing_mode(true, plot->foreground_color);
-        drawn = BeginPath(dc) != 0 && trace_arc(dc, arc) && EndPath(dc) != 0 && StrokePath(dc) != 0;
+        drawn =
+            (BeginPath(dc) != 0 && trace_arc(dc, arc) && EndPath(dc) != 0 && StrokePath(dc) != 0) ||
+            draw_flattened_arc(dc, arc, false);
     } else if (pattern != -2 && is_screen()) {
         drawn = fill_arc_on_screen(arc);
     } else {
@@ -80,7 +106,8 @@ bool GXWINwin32::draw_arc_device(const DeviceArcS &arc) {
                     SetTextColor(dc, RGB(255, 255, 255));
                     SetROP2(dc, R2_MASKNOTPEN);
                 }
-                drawn = end_and_fill(dc) && BeginPath(dc) != 0 && trace_arc(dc, arc);
+                drawn = (end_and_fill(dc) || draw_flattened_arc(dc, arc, true)) &&
+                        BeginPath(dc) != 0 && trace_arc(dc, arc);
                 if (is_printer()) {
                     SetBkColor(dc, RGB(255, 255, 255));
                 } else {
@@ -89,7 +116,9 @@ bool GXWINwin32::draw_arc_device(const DeviceArcS &arc) {
                 }
                 SetTextColor(dc, foregroundRGB);
             }
-            drawn = end_and_fill(dc) && drawn;
+            // The path is ended (and filled) even after a failed trace.
+            const bool filled = end_and_fill(dc) || (drawn && draw_flattened_arc(dc, arc, true));
+            drawn = filled && drawn;
         }
     }
     MoveToEx(dc, position.x, position.y, nullptr);

@@ -199,6 +199,7 @@ class GXWINwin32 : public GXWINbase {
     // Arcs (gdi_arcs_win32.cpp): the curve from the current position, which
     // is the start point, into whatever path or pen is in force.
     bool trace_arc(HDC dc, const DeviceArcS &arc);
+    bool draw_flattened_arc(HDC dc, const DeviceArcS &arc, bool fill);
     bool fill_arc_on_screen(const DeviceArcS &arc);
 
     // Clip region of a GDI rectangle.

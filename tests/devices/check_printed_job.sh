@@ -11,7 +11,7 @@ if [ -z "${VEXL_TEST_PRINTER:-}" ]; then
 fi
 job=vexl33_hardcopy_$$
 out=${HOME}/PDF
-rm -f "$out/$job"*.pdf "$out/true_size_$job"*.pdf
+rm -f "$out/$job"*.pdf "$out/true_size_$job"*.pdf "$out/arcs_$job"*.pdf
 VEXL_TEST_PRINT_JOB=$job "$@" --gtest_color=no --gtest_filter='PrinterHardcopy.*'
 
 # The driver writes the PDF once the job has gone through the queue.
@@ -63,4 +63,4 @@ pdftotext "$pdf" - | grep -q "Printed by vexl33" || {
     exit 1
 }
 echo "printed $pdf: 1 page, $dark dark pixels at 20 dpi, the text found again"
-rm -f "$pdf" "$out/true_size_$job"*.pdf
+rm -f "$pdf" "$out/true_size_$job"*.pdf "$out/arcs_$job"*.pdf

@@ -466,4 +466,32 @@ TEST(PrinterHardcopy, TrueSizeJobLeavesNoMappingOnTheDialogsPrinterContext) {
         DeleteDC(context);
 }
 
+// Fault: arcs were stroked and filled through a path only, and a printer
+// driver that keeps paths but cannot render them (Wine's fails StrokePath
+// and FillPath) failed every arc, outlined, solid or hatched, with no code.
+TEST(PrinterHardcopy, ArcsPrintWhereTheDriverCannotRenderPaths) {
+    const char *printer = std::getenv("VEXL_TEST_PRINTER");
+    const char *job = std::getenv("VEXL_TEST_PRINT_JOB");
+    if (printer == nullptr || *printer == '\0' || job == nullptr || *job == '\0')
+        GTEST_SKIP() << "run by check_printed_job.sh with the test printer";
+    Deadline deadline(120, "a printer job with arcs");
+    TestWindow::shared(120, 90);
+    SavedPrintOptions saved;
+    ASSERT_EQ(PrintSetup_Dialog(nullptr, 0, 0), 1);
+    const std::string name = std::string("arcs_") + job;
+    GPlot *plot = gplot_open_print(name.c_str(), 0, 0, nullptr);
+    ASSERT_NE(plot, nullptr) << "code " << GplotErrno;
+    const int32_t world[4] = {0, 0, 3000, 1000};
+    ASSERT_EQ(gplot_set_world(plot, world), 1);
+    for (const int pattern : {-1, -2, 1}) {
+        const int32_t x = 500 + 1000 * (pattern == -1 ? 0 : pattern == -2 ? 1 : 2);
+        const WorldArcS circle{x + 300, 500, x, 500, 360000};
+        ASSERT_EQ(gplot_set_fill_pattern(plot, pattern), 1);
+        EXPECT_EQ(gplot_draw_arc_world(plot, &circle), 1) << "fill pattern " << pattern;
+    }
+    ASSERT_EQ(gplot_close(plot), 1);
+    if (HDC context = static_cast<HDC>(vexl::take_print_dialog_printer_context()))
+        DeleteDC(context);
+}
+
 } // namespace
