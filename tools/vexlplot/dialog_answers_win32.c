@@ -49,7 +49,11 @@ static BOOL CALLBACK match_window(HWND window, LPARAM data) {
         return TRUE;
     char text[256] = "";
     if (search->title != NULL) {
-        GetWindowTextA(window, text, sizeof text);
+        /* Not GetWindowTextA, which asks the window's thread: once the
+         * library has returned, that thread waits for this one. */
+        WCHAR title[256] = L"";
+        InternalGetWindowText(window, title, 256);
+        WideCharToMultiByte(CP_ACP, 0, title, -1, text, sizeof text, NULL, NULL);
         if (strcmp(text, search->title) != 0)
             return TRUE;
     } else {
