@@ -11,8 +11,8 @@ void print_usage(FILE *stream) {
     fputs("usage: vexlplot [-o FILE] [--device KIND] [--sheet NAME]\n"
           "Renders a demonstration sheet through the vexl33 C interface.\n"
           "\n"
-          "  -o, --output FILE  file to write (default vexlplot.hgl, for the screen\n"
-          "                     vexlplot.png)\n"
+          "  -o, --output FILE  file to write (default vexlplot.hgl; vexlplot.png for\n"
+          "                     the screen, .emf and .wmf for the metafiles)\n"
           "  --device KIND      output kind: ",
           stream);
     print_device_names(stream);
