@@ -101,7 +101,7 @@ static int draw_turned_text(const Canvas *canvas, GFontTable *face, Box box) {
      * inside the box across and up. */
     const double across = (box.x2 - centre.x) / cos(radians);
     const double up = (box.y2 - centre.y) / sin(radians);
-    const int32_t room = (int32_t)((across < up ? across : up) * 0.9);
+    const int32_t room = (int32_t)((across < up ? across : up) * 0.8);
     int32_t height = 0;
     if (!fit_height(canvas, face, turned_text, MAX_TURNED_HEIGHT, room, &height))
         return 0;
