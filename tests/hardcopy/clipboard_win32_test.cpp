@@ -12,8 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "devices/gdi_device_win32.h"
 #include "devices/gdi_window_win32.h"
 #include "export_fixtures_win32.h"
+#include "hardcopy/print_options.h"
+#include "hardcopy/saved_print_options.h"
 #include "plot/gplot.h"
 #include "plot/gplot_win32.h"
 #include "support/temp_dir.h"
@@ -129,6 +132,71 @@ TEST_F(ClipboardExport, BusyClipboardTakesNoMetafileAndKeepsNoHandle) {
     }
     EXPECT_EQ(vexl::test::gdi_handle_high_water(), high_water);
     expect_clipboard_unchanged();
+}
+
+// ---- Clipboard plots ---------------------------------------------------------------
+
+class ClipboardPlot : public ClipboardExport {
+  protected:
+    void SetUp() override {
+        ClipboardExport::SetUp();
+        vexl::print_options() = vexl::PrintOptions{};
+        plot_ = gplot_open_clipboard(nullptr);
+        ASSERT_NE(plot_, nullptr) << "code " << GplotErrno;
+        file_ = static_cast<GXWINwin32 *>(plot_->device)->fileName;
+    }
+    void draw() {
+        const int32_t world[4] = {0, 0, 500, 500};
+        ASSERT_EQ(gplot_set_world(plot_, world), 1);
+        int32_t rect[4] = {100, 100, 400, 400};
+        ASSERT_EQ(gplot_draw_rectangle_world(plot_, rect), 1);
+    }
+
+    vexl::test::TestWindow &window_ = vexl::test::TestWindow::shared(120, 90);
+    vexl::test::SavedPrintOptions saved_;
+    GPlot *plot_ = nullptr;
+    std::string file_;
+};
+
+// A closed clipboard plot once left its drawing in its temporary file and
+// the clipboard as it was.
+TEST_F(ClipboardPlot, ClosedPlotPostsItsDrawingAndRemovesItsFile) {
+    draw();
+    ASSERT_EQ(gplot_close(plot_), 1);
+    EXPECT_FALSE(std::filesystem::exists(file_));
+    const std::optional<std::vector<unsigned char>> bits = clipboard_metafile_bits();
+    ASSERT_TRUE(bits.has_value());
+    HENHMETAFILE posted = SetEnhMetaFileBits(static_cast<UINT>(bits->size()), bits->data());
+    ASSERT_NE(posted, nullptr);
+    const std::vector<DWORD> types = vexl::test::record_types(posted);
+    DeleteEnhMetaFile(posted);
+    EXPECT_NE(std::find(types.begin(), types.end(), DWORD{EMR_RECTANGLE}), types.end());
+}
+
+TEST_F(ClipboardPlot, KeptFileStaysAndIsNotPosted) {
+    draw();
+    plot_->keep_clipboard_file = 1;
+    ASSERT_EQ(gplot_close(plot_), 1);
+    ASSERT_TRUE(std::filesystem::exists(file_));
+    expect_clipboard_unchanged();
+    HENHMETAFILE kept = GetEnhMetaFileA(file_.c_str());
+    EXPECT_NE(kept, nullptr);
+    DeleteEnhMetaFile(kept);
+    std::filesystem::remove(file_);
+}
+
+TEST_F(ClipboardPlot, PlotWithoutAWorldPostsNothingAndRemovesItsFile) {
+    ASSERT_EQ(gplot_close(plot_), 1);
+    EXPECT_FALSE(std::filesystem::exists(file_));
+    expect_clipboard_unchanged();
+}
+
+TEST_F(ClipboardPlot, SavingTheClipboardToAFileDoesNothingAndSucceeds) {
+    draw();
+    const std::string copy = dir_.file("copy.emf");
+    EXPECT_EQ(gplot_save_clipboard_to_file(plot_, copy.c_str()), 1);
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    ASSERT_EQ(gplot_close(plot_), 1);
 }
 
 } // namespace
