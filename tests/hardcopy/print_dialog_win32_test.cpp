@@ -58,6 +58,11 @@ int drive(DialogDriver::Script script, Call call, bool *in_time) {
     return result;
 }
 
+// No dialog has chosen a printer yet: the scale is the full page.
+TEST(FirstPrintDialog, ScaleFactorBeforeAnyDialogIsOneHundred) {
+    EXPECT_EQ(GetScaleFactor(), 100.0);
+}
+
 TEST(FirstPrintDialog, SetsTheDefaultsAndShowsThemOnTheBoxes) {
     REQUIRE_TEST_PRINTER();
     EXPECT_EQ(scaleToFitPageSelected(), 0);
