@@ -101,13 +101,14 @@ GXWINwin32::~GXWINwin32() {
     // everything back in their declaration order: the pen and brush (put
     // out of the context), then the context.
     const bool recorded = finish_hardcopy();
-    // A clipboard plot's recording is to be posted to the clipboard and
-    // its file removed; until the clipboard can take it, the recording stays
-    // in its file. A temporary file without a recording always goes, unless
-    // the plot is to keep it.
-    if (plot->device_kind == GPLOT_CLIPBOARD && plot->keep_clipboard_file == 0 && !recorded &&
-        !fileName.empty())
-        std::remove(fileName.c_str());
+    // A clipboard plot's recording goes onto the clipboard, and its
+    // temporary file (with or without a recording) goes away, unless the
+    // plot is to keep the file for its caller.
+    if (plot->device_kind != GPLOT_CLIPBOARD || plot->keep_clipboard_file != 0 || fileName.empty())
+        return;
+    if (recorded)
+        EMFtoClipBoard(nullptr, 0, fileName.c_str());
+    std::remove(fileName.c_str());
 }
 
 void GXWINwin32::obtain_context() {

@@ -365,7 +365,9 @@ TEST(FirstTrueSizeHardcopy, PictureLargerThanThePaperIsWarnedAboutOnce) {
     EXPECT_EQ(gplot_close(plot), 1);
 }
 
-TEST(ClipboardHardcopy, RecordingStaysInItsFileUntilTheClipboardTakesIt) {
+// Kept, the temporary file holds the recording (tests/hardcopy has what
+// goes onto the clipboard).
+TEST(ClipboardHardcopy, KeptFileHoldsTheRecording) {
     Deadline deadline(60, "a clipboard hard copy");
     TestWindow::shared(120, 90);
     SavedPrintOptions saved;
@@ -378,6 +380,7 @@ TEST(ClipboardHardcopy, RecordingStaysInItsFileUntilTheClipboardTakesIt) {
     ASSERT_EQ(gplot_set_world(plot, world), 1);
     int32_t rect[4] = {100, 100, 400, 400};
     ASSERT_EQ(gplot_draw_rectangle_world(plot, rect), 1);
+    plot->keep_clipboard_file = 1;
     ASSERT_EQ(gplot_close(plot), 1);
     ASSERT_TRUE(std::filesystem::exists(file));
     const Recording r = read_recording(file, "clipboard");

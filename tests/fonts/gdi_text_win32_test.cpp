@@ -16,6 +16,7 @@
 #include "devices/gdi_text_win32.h"
 #include "devices/gdi_window_win32.h"
 #include "fonts/gdi_faces.h"
+#include "fonts/gdi_test_font_win32.h"
 #include "hardcopy/dialog_driver_win32.h"
 #include "plot/gplot_win32.h"
 #include "support/temp_dir.h"
@@ -24,44 +25,13 @@
 namespace {
 
 using vexl::test::Snapshot;
+using vexl::test::TestFont;
 using vexl::test::TestWindow;
 
 constexpr int kWidth = 240;
 constexpr int kHeight = 160;
 constexpr COLORREF kBackdrop = RGB(40, 80, 120);
-constexpr const char *kFace = "DejaVu Sans";
-
-// A font as the test asks GDI for it, independently of the library.
-class TestFont {
-  public:
-    TestFont(HDC dc, int pixels, const char *face = kFace) : dc_(dc) {
-        LOGFONTA font{};
-        font.lfHeight = -pixels;
-        font.lfOutPrecision = OUT_TT_PRECIS;
-        font.lfClipPrecision = CLIP_STROKE_PRECIS;
-        font.lfQuality = DRAFT_QUALITY;
-        std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
-        font_ = CreateFontIndirectA(&font);
-        old_ = SelectObject(dc_, font_);
-    }
-    ~TestFont() {
-        SelectObject(dc_, old_);
-        DeleteObject(font_);
-    }
-    TestFont(const TestFont &) = delete;
-    TestFont &operator=(const TestFont &) = delete;
-
-    int width(const std::string &text) const {
-        SIZE size{};
-        GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
-        return size.cx;
-    }
-
-  private:
-    HDC dc_;
-    HFONT font_;
-    HGDIOBJ old_;
-};
+constexpr const char *kFace = vexl::test::kGdiTestFace;
 
 struct ScreenContext {
     HDC dc = GetDC(nullptr);
@@ -192,26 +162,8 @@ TEST_F(GdiText, WindowlessMeasurementIsTheScreensGdiWidth) {
     EXPECT_EQ(height, 1);
 }
 
-// The number of M's and a font size at which n1 and n2 M's are 100 and 60
-// pixels wide, if the face has one.
-struct Widths {
-    int size = 0, wide = 0, narrow = 0;
-};
-Widths hundred_and_sixty(HDC dc) {
-    for (int size = 8; size < 80; ++size) {
-        const TestFont font(dc, size);
-        const int m = font.width("M");
-        if (m <= 0 || 100 % m != 0 || 60 % m != 0)
-            continue;
-        const std::string wide(100 / m, 'M'), narrow(60 / m, 'M');
-        if (font.width(wide) == 100 && font.width(narrow) == 60)
-            return {size, 100 / m, 60 / m};
-    }
-    return {};
-}
-
 TEST_F(GdiText, CentredSecondLineStartsHalfTheDifferenceRight) {
-    const Widths w = hundred_and_sixty(dc());
+    const vexl::test::HundredAndSixty w = vexl::test::hundred_and_sixty(dc());
     if (w.size == 0)
         GTEST_SKIP() << "no size makes M's 100 and 60 pixels wide";
     ASSERT_EQ(gplot_set_ascii_text_justification(plot_, 2), 1);

@@ -17,5 +17,8 @@ int draw_justification_panel(const Canvas *canvas, GFontTable *font, Box area);
 int draw_tabs_panel(const Canvas *canvas, GFontTable *font, Box area);
 /* Text turned by several angles about one point. */
 int draw_rotation_panel(const Canvas *canvas, GFontTable *font, Box area);
+/* TrueType faces drawn by GDI: regular, bold and italic, justified blocks and
+ * turned lines; on an HP-GL/2 plot a note instead. */
+int draw_truetype_panel(const Canvas *canvas, GFontTable *font, Box area);
 
 #endif
