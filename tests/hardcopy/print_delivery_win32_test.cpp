@@ -12,8 +12,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "dialog_user_win32.h"
+#include "export_fixtures_win32.h"
 #include "hardcopy/print_dialog_win32.h"
 #include "hardcopy/print_options.h"
 #include "hardcopy/text_job_win32.h"
@@ -161,6 +163,60 @@ TEST_F(Delivery, FileAlreadyUnderTheChosenNameIsKept) {
     vexl::print_options().printToFile = 0;
     EXPECT_EQ(deliver(0, target, nullptr), 1);
     EXPECT_FALSE(exists(target));
+}
+
+// Fault: a Windows metafile delivery returned 0 whatever the conversion
+// did; it now returns the conversion's own result.
+TEST_F(Delivery, WindowsMetafileDeliveryReturnsTheConversionsResult) {
+    const std::string target = dir_.file("sheet.wmf");
+    for (const int32_t placeable : {0, 1}) {
+        choose_file(vexl::PrintFileType::Wmf, target);
+        vexl::print_options().aldusPlaceable = placeable;
+        const std::string recorded = dir_.file("plot.emf");
+        vexl::test::record_known_shapes(recorded);
+        EXPECT_EQ(deliver(0, recorded), 1) << placeable;
+        EXPECT_FALSE(exists(recorded)) << placeable;
+        const std::string written = TempDir::read(target);
+        ASSERT_GE(written.size(), 22u) << placeable;
+        // The placeable header's key, or the standard header's type and size.
+        const std::string start =
+            placeable ? std::string("\xD7\xCD\xC6\x9A", 4) : std::string("\x01\x00\x09\x00", 4);
+        EXPECT_EQ(written.substr(0, 4), start) << placeable;
+    }
+    // A recording that is no metafile converts to nothing.
+    const std::string foreign = dir_.write("plot.emf", "no records here");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(deliver(0, foreign), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "EMF file open error\n");
+    EXPECT_FALSE(exists(foreign));
+}
+
+// The clipboard is written through the clipboard calls of the library; what
+// they put there is read back through the system's own.
+TEST_F(Delivery, ClipboardGetsTheMetafileAndTheRecordingGoes) {
+    vexl::print_options().copyToClipboard = 1;
+    vexl::print_options().printToFile = 1; // the clipboard comes first
+    const std::string recorded = dir_.file("plot.emf");
+    vexl::test::record_known_shapes(recorded);
+    HENHMETAFILE source = GetEnhMetaFileA(recorded.c_str());
+    ASSERT_NE(source, nullptr);
+    const std::vector<unsigned char> bits = vexl::test::metafile_bits(source);
+    DeleteEnhMetaFile(source);
+    vexl::test::put_clipboard_text("before");
+    EXPECT_NE(deliver(0, recorded), 0);
+    EXPECT_EQ(vexl::test::clipboard_metafile_bits(), bits);
+    EXPECT_FALSE(exists(recorded));
+}
+
+// The clipboard's text call answers 0 whatever happened, and so does the
+// delivery; the clipboard shows that the text arrived.
+TEST_F(Delivery, ClipboardGetsTheTextAndTheFileGoes) {
+    vexl::print_options().copyToClipboard = 1;
+    const std::string listing = dir_.write("listing.txt", "first\tline\nsecond line\n");
+    vexl::test::put_clipboard_text("before");
+    EXPECT_EQ(deliver(1, listing), 0);
+    EXPECT_EQ(vexl::test::clipboard_text_block(), std::string("first\tline\nsecond line\n") + '\0');
+    EXPECT_FALSE(exists(listing));
 }
 
 TEST_F(Delivery, OtherContentKindsDeliverNothingButStillEraseTheFile) {
