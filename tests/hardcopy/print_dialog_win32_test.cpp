@@ -71,6 +71,11 @@ int drive(DialogDriver::Script script, Call call) {
     return -1;
 }
 
+// No dialog has chosen a printer yet: the scale is the full page.
+TEST(FirstPrintDialog, ScaleFactorBeforeAnyDialogIsOneHundred) {
+    EXPECT_EQ(GetScaleFactor(), 100.0);
+}
+
 TEST(FirstPrintDialog, SetsTheDefaultsAndShowsThemOnTheBoxes) {
     REQUIRE_TEST_PRINTER();
     EXPECT_EQ(scaleToFitPageSelected(), 0);
