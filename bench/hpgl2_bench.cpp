@@ -4,6 +4,8 @@
 //   ns_per_point        library time per input point
 //   ratio               library time over the time of writing the same bytes
 //                       with one fwrite (see hpgl2_workloads.h)
+//   cpu_ratio           the same ratio of processor times (user and system),
+//                       which a busy machine disturbs less than the clock's
 //   peak_rss_kib        peak memory of a fresh process drawing the workload
 //   peak_rss_kib_tenth  the same with a tenth of the primitives
 // Options: --primitives=N (default 20000) besides Google Benchmark's own.
@@ -62,11 +64,14 @@ void run_workload(benchmark::State &state, const Workload *workload) {
         state.SetIterationTime(once.library_seconds);
         total.library_seconds += once.library_seconds;
         total.baseline_seconds += once.baseline_seconds;
+        total.library_cpu_seconds += once.library_cpu_seconds;
+        total.baseline_cpu_seconds += once.baseline_cpu_seconds;
         total.file_bytes += once.file_bytes;
     }
     const double points_drawn = static_cast<double>(state.iterations()) * points.size();
     state.counters["ns_per_point"] = total.library_seconds * 1e9 / points_drawn;
     state.counters["ratio"] = total.library_seconds / total.baseline_seconds;
+    state.counters["cpu_ratio"] = total.library_cpu_seconds / total.baseline_cpu_seconds;
     state.SetBytesProcessed(static_cast<int64_t>(total.file_bytes));
     const auto [tenth, full] = peaks_of(*workload, dir.path());
     if (tenth < 0 || full < 0) {

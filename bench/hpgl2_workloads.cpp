@@ -146,15 +146,18 @@ std::string measure(const Workload &workload, std::vector<WorldPointS> &points, 
         return points.data() + static_cast<std::size_t>(i) * n;
     };
 
+    const double library_cpu_start = own_thread_cpu_seconds();
     const auto library_start = std::chrono::steady_clock::now();
     const std::string error = draw_workload(workload, plot_path, primitives, points_of);
     const auto library_end = std::chrono::steady_clock::now();
+    const double library_cpu_end = own_thread_cpu_seconds();
     if (!error.empty())
         return error;
 
     const std::string bytes = read_file(plot_path);
     if (bytes.empty())
         return "the plot file is empty";
+    const double baseline_cpu_start = own_thread_cpu_seconds();
     const auto baseline_start = std::chrono::steady_clock::now();
     {
         const std::unique_ptr<FILE, FileCloser> copy(std::fopen(copy_path.c_str(), "wb"));
@@ -162,9 +165,12 @@ std::string measure(const Workload &workload, std::vector<WorldPointS> &points, 
             return "the baseline file cannot be written";
     }
     const auto baseline_end = std::chrono::steady_clock::now();
+    const double baseline_cpu_end = own_thread_cpu_seconds();
 
     result.library_seconds = seconds_between(library_start, library_end);
     result.baseline_seconds = seconds_between(baseline_start, baseline_end);
+    result.library_cpu_seconds = library_cpu_end - library_cpu_start;
+    result.baseline_cpu_seconds = baseline_cpu_end - baseline_cpu_start;
     result.file_bytes = bytes.size();
     return {};
 }

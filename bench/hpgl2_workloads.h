@@ -52,6 +52,9 @@ std::string draw_workload(const Workload &workload, const std::string &path, int
 struct Measurement {
     double library_seconds = 0;  // draw_workload, open to close
     double baseline_seconds = 0; // the same bytes: fopen, one fwrite, fclose
+    // The processor time of each (own_thread_cpu_seconds).
+    double library_cpu_seconds = 0;
+    double baseline_cpu_seconds = 0;
     uint64_t file_bytes = 0;
 };
 

@@ -12,6 +12,12 @@ namespace vexl::bench {
 // KiB; -1 when the system does not tell.
 long long own_peak_rss_kib();
 
+// The processor time this thread has used so far (user and system), in
+// seconds. Unlike the time on the clock it does not count the time other
+// processes of a busy machine take, so two measurements made at different
+// loads can still be compared.
+double own_thread_cpu_seconds();
+
 // The path of the running program (argv0 when nothing better is known).
 std::string own_program_path(const char *argv0);
 

@@ -5,6 +5,7 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 extern char **environ;
@@ -26,6 +27,13 @@ long long own_peak_rss_kib() {
     if (getrusage(RUSAGE_SELF, &usage) != 0)
         return -1;
     return usage.ru_maxrss; // KiB on Linux and the BSDs
+}
+
+double own_thread_cpu_seconds() {
+    timespec now{};
+    if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now) != 0)
+        return 0;
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 std::string own_program_path(const char *argv0) {

@@ -24,6 +24,16 @@ long long own_peak_rss_kib() {
     return static_cast<long long>(counters.PeakWorkingSetSize / 1024);
 }
 
+double own_thread_cpu_seconds() {
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user))
+        return 0;
+    const auto ticks = [](const FILETIME &time) { // 100 ns each
+        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(kernel) + ticks(user)) * 1e-7;
+}
+
 std::string own_program_path(const char *argv0) {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);

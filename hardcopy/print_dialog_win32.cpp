@@ -10,6 +10,8 @@
 #include <commdlg.h>
 // clang-format on
 
+#include <algorithm>
+
 #include "core/c_boundary.h"
 #include "hardcopy/dialog_ids.h"
 #include "hardcopy/print_dialog_rules.h"
@@ -131,6 +133,14 @@ void *take_print_dialog_printer_context() {
 int print_dialog_copies() {
     const WORD copies = record().dialog.nCopies;
     return copies == 0 ? 1 : copies;
+}
+
+void set_print_dialog_copies(int copies) {
+    record().dialog.nCopies = static_cast<WORD>(std::clamp(copies, 1, 0xFFFF));
+}
+
+void *print_dialog_device_mode() {
+    return record().dialog.hDevMode;
 }
 
 void *dialog_owner(void *window) {

@@ -16,8 +16,17 @@ void *print_dialog_printer_context();
 // deletes it.
 void *take_print_dialog_printer_context();
 
-// The copy count of the last dialog, at least 1.
+// The copy count of the last dialog, at least 1: the copies the library
+// prints itself, as one job each. A dialog whose printer makes the copies
+// leaves 1 here and the count in the device mode.
 int print_dialog_copies();
+// Sets that count (at least 1), as a dialog does when the printer cannot
+// make copies itself.
+void set_print_dialog_copies(int copies);
+
+// The device mode (an HGLOBAL holding a DEVMODEA) of the printer the last
+// dialog chose, or null before the first dialog.
+void *print_dialog_device_mode();
 
 // The owner of a dialog (HWND): window itself, or when it is null the active
 // window, or when there is none the desktop.

@@ -1,6 +1,6 @@
-// Print operations on Windows: the print-file dialog and the printer set-up
-// dialog. Delivering a finished file to its destination is not part of the
-// library yet; until it is, that operation reports that it is not available.
+// Print operations on Windows: delivering a finished file
+// (print_delivery_win32.cpp), the print-file dialog and the printer set-up
+// dialog.
 #include "hardcopy/print_table.h"
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 
 #include <cstdio>
 
+#include "hardcopy/print_delivery_win32.h"
 #include "hardcopy/print_options.h"
 #include "plot/gplot_win32.h"
 #include "support/rtk_files.h"
@@ -52,6 +53,7 @@ int print_setup_dialog(int32_t content_kind, void *window) {
 
 GPrintOp platform_print_operations() {
     GPrintOp operations = unavailable_print_operations();
+    operations.print_file = deliver_printed_file;
     operations.print_file_dialog = print_file_dialog;
     operations.print_setup_dialog = print_setup_dialog;
     return operations;

@@ -30,16 +30,23 @@ double crossing(double bound, double start, double delta) {
 constexpr unsigned kBeyondX = kBeyondLeft | kBeyondRight;
 constexpr unsigned kBeyondY = kBeyondBottom | kBeyondTop;
 
-void append_computed(PointList &list, double x, double y, bool polygon) {
-    list.append({trunc_to_int32(x), trunc_to_int32(y)}, polygon);
+WorldPointS computed_point(double x, double y) {
+    return {trunc_to_int32(x), trunc_to_int32(y)};
 }
 
-// An edge from inside (p0) to beyond one or two sides (code1): the
-// parametric result with only the divisions it needs. Through a side the
-// edge does not cross, its leaving parameter is at least 1, so the side it
-// does cross decides alone.
-bool clip_leaving_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
-                       unsigned code1, PointList &list, bool polygon) {
+// The leaving parameter of an axis an edge runs parallel to: it never
+// leaves a slab it lies in, and one it lies beside it never was in.
+double parallel_exit(double start, double low, double high) {
+    return low <= start && start <= high ? kUnbounded : -kUnbounded;
+}
+
+// An edge from inside (p0) to beyond one or two sides (code1): where it
+// leaves, and whether it is visible at all (not when it leaves from the
+// boundary). This is the parametric result with only the divisions it needs:
+// through a side the edge does not cross its leaving parameter is at least
+// 1, so the side it does cross decides alone.
+bool exit_point(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, unsigned code1,
+                WorldPointS &exit) {
     const double x0 = p0.x, y0 = p0.y;
     const double dx = static_cast<double>(p1.x) - x0;
     const double dy = static_cast<double>(p1.y) - y0;
@@ -47,59 +54,80 @@ bool clip_leaving_edge(const int32_t clip[4], const WorldPointS &p0, const World
     const double y_out = (code1 & kBeyondTop) != 0 ? clip[3] : clip[1];
     if ((code1 & kBeyondY) == 0) {
         const double t = crossing(x_out, x0, dx);
-        if (!(t > 0))
-            return !list.empty(); // leaves from the boundary: nothing shows
-        list.append(p0, polygon);
-        append_computed(list, x_out, y0 + t * dy, polygon);
-        return !list.empty();
+        exit = computed_point(x_out, y0 + t * dy);
+        return t > 0;
     }
     if ((code1 & kBeyondX) == 0) {
         const double t = crossing(y_out, y0, dy);
-        if (!(t > 0))
-            return !list.empty();
-        list.append(p0, polygon);
-        append_computed(list, x0 + t * dx, y_out, polygon);
-        return !list.empty();
+        exit = computed_point(x0 + t * dx, y_out);
+        return t > 0;
     }
     const double t_x = crossing(x_out, x0, dx);
     const double t_y = crossing(y_out, y0, dy);
     const double t = std::min(t_x, t_y);
-    if (!(t > 0))
-        return !list.empty();
-    list.append(p0, polygon);
-    if (t_x >= t_y)
-        append_computed(list, x0 + t * dx, y_out, polygon);
-    else
-        append_computed(list, x_out, y0 + t * dy, polygon);
-    return !list.empty();
+    exit = t_x >= t_y ? computed_point(x0 + t * dx, y_out) : computed_point(x_out, y0 + t * dy);
+    return t > 0;
 }
 
-// An edge from beyond one or two sides (code0) to inside (p1): it enters
-// through the side it crosses last, after the clip rectangle's corner in
-// polygon mode when it comes from a corner region, and ends at p1.
-bool clip_entering_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
-                        unsigned code0, PointList &list, bool polygon) {
+// An edge from beyond one or two sides (code0) to inside (p1): where it
+// enters, through the side it crosses last.
+WorldPointS entry_point(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
+                        unsigned code0) {
     const double x0 = p0.x, y0 = p0.y;
     const double dx = static_cast<double>(p1.x) - x0;
     const double dy = static_cast<double>(p1.y) - y0;
     const double x_in = (code0 & kBeyondLeft) != 0 ? clip[0] : clip[2];
     const double y_in = (code0 & kBeyondBottom) != 0 ? clip[1] : clip[3];
-    if ((code0 & kBeyondY) == 0) {
-        append_computed(list, x_in, y0 + crossing(x_in, x0, dx) * dy, polygon);
-    } else if ((code0 & kBeyondX) == 0) {
-        append_computed(list, x0 + crossing(y_in, y0, dy) * dx, y_in, polygon);
-    } else {
-        const double t_x = crossing(x_in, x0, dx);
-        const double t_y = crossing(y_in, y0, dy);
-        if (polygon)
-            append_computed(list, x_in, y_in, polygon);
-        if (t_x <= t_y)
-            append_computed(list, x0 + t_y * dx, y_in, polygon);
-        else
-            append_computed(list, x_in, y0 + t_x * dy, polygon);
-    }
-    list.append(p1, polygon);
-    return !list.empty();
+    if ((code0 & kBeyondY) == 0)
+        return computed_point(x_in, y0 + crossing(x_in, x0, dx) * dy);
+    if ((code0 & kBeyondX) == 0)
+        return computed_point(x0 + crossing(y_in, y0, dy) * dx, y_in);
+    const double t_x = crossing(x_in, x0, dx);
+    const double t_y = crossing(y_in, y0, dy);
+    return t_x <= t_y ? computed_point(x0 + t_y * dx, y_in) : computed_point(x_in, y0 + t_x * dy);
+}
+
+// An edge between ends beyond different sides, in line mode: the arithmetic
+// of clip_edge_parametric without what only polygon mode needs, writing its
+// two points to `from` and `to` rather than a list.
+bool crossing_piece(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
+                    WorldPointS &from, WorldPointS &to) {
+    const double xmin = clip[0], ymin = clip[1], xmax = clip[2], ymax = clip[3];
+    const double x0 = p0.x, y0 = p0.y;
+    const double dx = static_cast<double>(p1.x) - x0;
+    const double dy = static_cast<double>(p1.y) - y0;
+    const bool rightward = dx > 0 || (dx == 0 && x0 > xmax);
+    const bool upward = dy > 0 || (dy == 0 && y0 > ymax);
+    const double x_in = rightward ? xmin : xmax;
+    const double x_out = rightward ? xmax : xmin;
+    const double y_in = upward ? ymin : ymax;
+    const double y_out = upward ? ymax : ymin;
+
+    const double t_in_x = dx != 0 ? crossing(x_in, x0, dx) : -kUnbounded;
+    const double t_in_y = dy != 0 ? crossing(y_in, y0, dy) : -kUnbounded;
+    const double t_in2 = std::max(t_in_x, t_in_y);
+    if (t_in2 > 1) // enters after its end (so too when the earlier entry is)
+        return false;
+    const double t_out_x = dx != 0 ? crossing(x_out, x0, dx) : parallel_exit(x0, xmin, xmax);
+    const double t_out_y = dy != 0 ? crossing(y_out, y0, dy) : parallel_exit(y0, ymin, ymax);
+    const double t_out1 = std::min(t_out_x, t_out_y);
+    // Wholly before its start, or leaving one slab before entering the other.
+    if ((!(t_in2 > 0) && !(t_out1 > 0)) || t_out1 < t_in2)
+        return false;
+
+    if (t_in2 <= 0)
+        from = p0;
+    else if (t_in_x <= t_in_y)
+        from = computed_point(x0 + t_in2 * dx, y_in);
+    else
+        from = computed_point(x_in, y0 + t_in2 * dy);
+    if (t_out1 >= 1)
+        to = p1;
+    else if (t_out_x >= t_out_y)
+        to = computed_point(x0 + t_out1 * dx, y_out);
+    else
+        to = computed_point(x_out, y0 + t_out1 * dy);
+    return true;
 }
 
 } // namespace
@@ -109,25 +137,68 @@ bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &
     return clip_edge(clip, p0, p1, outcode(clip, p0), outcode(clip, p1), list, mode);
 }
 
-bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, unsigned code0,
-               unsigned code1, PointList &list, ClipEdgeMode mode) {
-    const bool polygon = mode == ClipEdgeMode::Polygon;
+bool clip_line_piece(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
+                     unsigned code0, unsigned code1, WorldPointS &from, WorldPointS &to) {
     if ((code0 | code1) == 0) {
         // Inside: the parameters of both ends lie beyond 0 and 1, so the
         // parametric clipper would give back the ends as they are.
-        list.append(p0, polygon);
-        list.append(p1, polygon);
+        from = p0;
+        to = p1;
+        return true;
+    }
+    if (code0 == 0) {
+        from = p0;
+        return exit_point(clip, p0, p1, code1, to);
+    }
+    if (code1 == 0) {
+        from = entry_point(clip, p0, p1, code0);
+        to = p1;
+        return true;
+    }
+    if ((code0 & code1) != 0)
+        return false; // beyond one side: nothing is visible
+    return crossing_piece(clip, p0, p1, from, to);
+}
+
+bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, unsigned code0,
+               unsigned code1, PointList &list, ClipEdgeMode mode) {
+    if (mode == ClipEdgeMode::Line) {
+        WorldPointS from, to;
+        if (clip_line_piece(clip, p0, p1, code0, code1, from, to)) {
+            list.append(from);
+            list.append(to);
+        }
         return !list.empty();
     }
-    if (code0 == 0)
-        return clip_leaving_edge(clip, p0, p1, code1, list, polygon);
-    if (code1 == 0)
-        return clip_entering_edge(clip, p0, p1, code0, list, polygon);
+    // Polygon mode: the same points, each appended unless it repeats the
+    // list's last one, and the clip rectangle's corners the edge turns
+    // around.
+    if ((code0 | code1) == 0) {
+        list.append(p0, true);
+        list.append(p1, true);
+        return !list.empty();
+    }
+    if (code0 == 0) {
+        WorldPointS exit;
+        if (exit_point(clip, p0, p1, code1, exit)) {
+            list.append(p0, true);
+            list.append(exit, true);
+        }
+        return !list.empty();
+    }
+    if (code1 == 0) {
+        // From a corner region the edge comes in after the corner.
+        if ((code0 & kBeyondX) != 0 && (code0 & kBeyondY) != 0)
+            list.append({(code0 & kBeyondLeft) != 0 ? clip[0] : clip[2],
+                         (code0 & kBeyondBottom) != 0 ? clip[1] : clip[3]},
+                        true);
+        list.append(entry_point(clip, p0, p1, code0), true);
+        list.append(p1, true);
+        return !list.empty();
+    }
     const unsigned shared = code0 & code1;
     if (shared == 0)
         return clip_edge_parametric(clip, p0, p1, list, mode);
-    if (!polygon)
-        return !list.empty(); // beyond one side: nothing is visible
     // A clip rectangle given reversed has no inside, and the reasoning below
     // does not hold for it.
     if (clip[0] > clip[2] || clip[1] > clip[3])

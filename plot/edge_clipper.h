@@ -27,8 +27,9 @@ enum class ClipEdgeMode {
 //
 // Edges wholly inside, and edges wholly beyond one side, are settled by
 // integer comparisons; an edge with one end inside takes only the divisions
-// of the sides it crosses; the others go to clip_edge_parametric. The result
-// is the same either way, point for point.
+// of the sides it crosses; the others take clip_edge_parametric's arithmetic
+// (in line mode a copy of it without the polygon-mode steps). The result is
+// the same either way, point for point.
 bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1, PointList &list,
                ClipEdgeMode mode);
 
@@ -49,6 +50,12 @@ inline unsigned outcode(const int32_t clip[4], const WorldPointS &p) {
     return (p.x < clip[0] ? kBeyondLeft : 0u) | (p.x > clip[2] ? kBeyondRight : 0u) |
            (p.y < clip[1] ? kBeyondBottom : 0u) | (p.y > clip[3] ? kBeyondTop : 0u);
 }
+
+// The visible piece of the edge p0 -> p1 in line mode, for ends whose
+// outcodes are code0 and code1: what clip_edge appends in ClipEdgeMode::Line,
+// handed back in `from` and `to` instead. False when nothing is visible.
+bool clip_line_piece(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
+                     unsigned code0, unsigned code1, WorldPointS &from, WorldPointS &to);
 
 // Clips the poly-line points[0 .. n-1] (n >= 2) and hands each run of
 // consecutive visible pieces to draw_run(points, count), in order. A run ends
@@ -71,47 +78,29 @@ bool clip_polyline(const int32_t clip[4], const WorldPointS *points, int32_t n, 
         const unsigned code1 = outcode(clip, to);
         from_code = code1; // the next edge starts here
 
+        WorldPointS start, end;
         if ((code0 | code1) == 0) {
             // The whole edge is the piece: the usual case inside a drawing.
-            // A run still open ends where this edge starts (a piece that
-            // stops short of its edge closes its run), so the piece
-            // continues it.
-            if (run.empty()) {
-                run.append(from);
-                run.append(to);
-            } else {
-                run.append(to, true);
-            }
-            if (run.failed())
-                return false;
-            continue;
-        }
-        if ((code0 & code1) != 0) {
+            start = from;
+            end = to;
+        } else if ((code0 & code1) != 0 ||
+                   !clip_line_piece(clip, from, to, code0, code1, start, end)) {
             flush(); // nothing of this edge is visible
             continue;
         }
-
-        const std::size_t before = static_cast<std::size_t>(run.size());
-        clip_edge(clip, from, to, code0, code1, run, ClipEdgeMode::Line);
+        if (!run.empty() && PointList::same(run.back(), start)) {
+            run.append(end, true); // the piece continues the run
+        } else {
+            // A piece that does not continue the run finishes it.
+            if (!run.empty())
+                draw_run(run.data(), run.size());
+            run.clear();
+            run.append(start);
+            run.append(end);
+        }
         if (run.failed())
             return false;
-        if (static_cast<std::size_t>(run.size()) == before) {
-            flush();
-            continue;
-        }
-        if (before > 0) {
-            if (PointList::same(run[before - 1], run[before])) {
-                // The piece continues the run: keep its exit point only.
-                const WorldPointS exit = run.back();
-                run.remove_last();
-                run.remove_last();
-                run.append(exit, true);
-            } else {
-                draw_run(run.data(), static_cast<int32_t>(before));
-                run.keep_last(2);
-            }
-        }
-        if (!PointList::same(run.back(), to))
+        if (!PointList::same(end, to))
             flush(); // the piece ends before the edge does: it left
     }
     flush();

@@ -86,6 +86,17 @@ VEXL_API int TEXTtoClipBoard(void *window, int ignored, const char *path);
    metafile, else non-zero. */
 VEXL_API int EMFtoClipBoard(void *window, int ignored, const char *path);
 
+/* The printer context (HDC) the last print dialog returned, still owned by
+   the dialog (null when there is none); the window is not used. state
+   (may be null) is set to HDC_PRINTER. */
+VEXL_API void *GetPrinterDC(void *window, hDCstate *state);
+/* A new context (HDC) on the default printer, the caller's to delete; null
+   when there is none or when its printer record needs more than 60 bytes. */
+VEXL_API void *CreatePrinterDC(void);
+/* The scale (dmScale) of the print dialog's device mode, remembered from
+   one call to the next: 100.0 before any print dialog. */
+VEXL_API double GetScaleFactor(void);
+
 #ifdef __cplusplus
 }
 #endif

@@ -101,9 +101,8 @@ TEST(ColorFile, ArrayGrowsInStepsOf32UpToItsLimit) {
     }
 }
 
+// Null lists and files are the C-boundary table's.
 TEST(ColorFile, RefusedListsAndFilesAndReadingAgainAppends) {
-    kdcolor_create(nullptr);
-    kdcolor_destroy(nullptr);
     vexl::test::TempDir dir;
     vexl::FilePtr file = vexl::test::open_text(dir, "1 2 3 : x : 1\n");
     vexl::ColorEntries list;

@@ -217,9 +217,6 @@ TEST(ColorQueries, IndexChecksAtTheBoundariesAndNullOutputs) {
         EXPECT_EQ(GplotErrno, 36);
     }
     EXPECT_EQ((Rgb{r, g, b}), (Rgb{-1, -1, -1}));
-    GplotErrno = 0;
-    EXPECT_EQ(gxwin_screen_get_color_size(nullptr), 0);
-    EXPECT_EQ(GplotErrno, 10);
     for (int missing = 0; missing < 3; ++missing) {
         int32_t *out[] = {&r, &g, &b};
         out[missing] = nullptr;

@@ -10,6 +10,7 @@
 
 #include "colour/pattern_table.h"
 #include "colour_test_files.h"
+#include "devices/gdi_window_win32.h"
 
 namespace {
 
@@ -30,10 +31,8 @@ TEST(PatternBitmapWin32Test, PixelsMatchTheXbmData) {
 
     BITMAP info{};
     ASSERT_EQ(GetObjectA(bitmap, sizeof info, &info), static_cast<int>(sizeof info));
-    EXPECT_EQ(info.bmWidth, 16);
-    EXPECT_EQ(info.bmHeight, 16);
-    EXPECT_EQ(info.bmPlanes, 1);
-    EXPECT_EQ(info.bmBitsPixel, 1);
+    EXPECT_EQ((std::vector<long>{info.bmWidth, info.bmHeight, info.bmPlanes, info.bmBitsPixel}),
+              (std::vector<long>{16, 16, 1, 1}));
 
     HDC dc = CreateCompatibleDC(nullptr);
     ASSERT_NE(dc, nullptr);
@@ -64,19 +63,9 @@ TEST(PatternBitmapWin32Test, DefaultSolidPatternPaintsEveryPixel) {
     ASSERT_NE(table.solid_pattern(), nullptr);
     auto bitmap = static_cast<HBITMAP>(table.solid_pattern()->bitmap.handle());
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 20;
-    info.bmiHeader.biHeight = 20;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void *bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    ASSERT_NE(dc, nullptr);
-    HBITMAP surface = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(surface, nullptr);
-    HGDIOBJ old = SelectObject(dc, surface);
+    vexl::test::MemorySurface surface(20, 20);
+    ASSERT_TRUE(surface.ready());
+    HDC dc = surface.dc();
     HBRUSH brush = CreatePatternBrush(bitmap);
     ASSERT_NE(brush, nullptr);
     constexpr COLORREF red = RGB(255, 0, 0);
@@ -90,9 +79,6 @@ TEST(PatternBitmapWin32Test, DefaultSolidPatternPaintsEveryPixel) {
             painted += GetPixel(dc, x, y) == red ? 1 : 0;
     EXPECT_EQ(painted, 400);
     DeleteObject(brush);
-    SelectObject(dc, old);
-    DeleteObject(surface);
-    DeleteDC(dc);
 }
 
 TEST(PatternBitmapWin32Test, LastOwnerDeletesTheBitmap) {

@@ -11,6 +11,7 @@
 
 #include "colour/color_map.h"
 #include "core/errors.h"
+#include "devices/gdi_window_win32.h"
 #include "plot/gplot_win32.h"
 #include "support/temp_dir.h"
 #include "test_env.h"
@@ -36,46 +37,17 @@ class ProcessColours {
     std::vector<vexl::ColorMapEntry> saved_;
 };
 
-// A 32-bit memory surface, so colours come back as they were drawn
-// whatever the depth of the display.
-class Surface {
-  public:
-    Surface() {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = 4;
-        info.bmiHeader.biHeight = 4;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void *bits = nullptr;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old_ = dc_ && bitmap_ ? SelectObject(dc_, bitmap_) : nullptr;
-    }
-    ~Surface() {
-        if (old_)
-            SelectObject(dc_, old_);
-        if (bitmap_)
-            DeleteObject(bitmap_);
-        if (dc_)
-            DeleteDC(dc_);
-    }
-    Surface(const Surface &) = delete;
-    Surface &operator=(const Surface &) = delete;
-
-    bool ready() const { return old_ != nullptr && old_ != HGDI_ERROR; }
-    HDC dc() const { return dc_; }
-
-  private:
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-};
+// A bitmap's width, height, planes and bits per pixel.
+std::vector<long> shape_of(HGDIOBJ bitmap) {
+    BITMAP info{};
+    if (GetObjectA(bitmap, sizeof info, &info) != static_cast<int>(sizeof info))
+        return {};
+    return {info.bmWidth, info.bmHeight, info.bmPlanes, info.bmBitsPixel};
+}
 
 TEST(WidgetColorPixel, PixelIsTheColorrefOfTheEntry) {
     const ProcessColours colours("255 0 0 : red : 1\n0 128 255 : sky : 2\n17 34 51 : ink : 3\n");
-    Surface surface;
+    vexl::test::MemorySurface surface(4, 4);
     ASSERT_TRUE(surface.ready());
     const COLORREF expected[] = {RGB(255, 0, 0), RGB(0, 128, 255), RGB(17, 34, 51)};
     for (int index = 0; index < 3; ++index) {
@@ -88,24 +60,23 @@ TEST(WidgetColorPixel, PixelIsTheColorrefOfTheEntry) {
     }
 }
 
+// An empty map (a colour file without a valid line) has no index at all.
 TEST(WidgetColorPixel, IndexOutsideTheMapIsCode36AndLeavesThePixel) {
-    const ProcessColours colours("255 0 0 : red : 1\n0 128 255 : sky : 2\n");
-    for (int index : {-1, 2, 0x7FFFFFFF}) {
+    const struct {
+        const char *file;
+        int index;
+    } cases[] = {{"255 0 0 : red : 1\n0 128 255 : sky : 2\n", -1},
+                 {"255 0 0 : red : 1\n0 128 255 : sky : 2\n", 2},
+                 {"255 0 0 : red : 1\n0 128 255 : sky : 2\n", 0x7FFFFFFF},
+                 {"# nothing here\n", 0}};
+    for (const auto &c : cases) {
+        const ProcessColours colours(c.file);
         GplotErrno = 0;
         unsigned pixel = 0xABCDEFu;
-        EXPECT_EQ(win32_native_widget_get_color_pixel(nullptr, index, &pixel), 0) << index;
-        EXPECT_EQ(GplotErrno, 36) << index;
-        EXPECT_EQ(pixel, 0xABCDEFu) << index;
+        EXPECT_EQ(win32_native_widget_get_color_pixel(nullptr, c.index, &pixel), 0) << c.index;
+        EXPECT_EQ(GplotErrno, 36) << c.index;
+        EXPECT_EQ(pixel, 0xABCDEFu) << c.index;
     }
-}
-
-TEST(WidgetColorPixel, EmptyMapAnswersNoIndex) {
-    // A colour file without a valid line leaves the map empty.
-    const ProcessColours colours("# nothing here\n");
-    GplotErrno = 0;
-    unsigned pixel = 0;
-    EXPECT_EQ(win32_native_widget_get_color_pixel(nullptr, 0, &pixel), 0);
-    EXPECT_EQ(GplotErrno, 36);
 }
 
 TEST(WidgetPixmap, PixmapIsThePatternsMonochromeBitmap) {
@@ -118,13 +89,7 @@ TEST(WidgetPixmap, PixmapIsThePatternsMonochromeBitmap) {
         void *id = nullptr;
         ASSERT_EQ(gxwin_get_pixmap_id(index, &id), 1);
         EXPECT_EQ(pixmap, id) << index;
-        BITMAP info{};
-        ASSERT_EQ(GetObjectA(static_cast<HBITMAP>(pixmap), sizeof info, &info),
-                  static_cast<int>(sizeof info));
-        EXPECT_EQ(info.bmWidth, 16);
-        EXPECT_EQ(info.bmHeight, 16);
-        EXPECT_EQ(info.bmPlanes, 1);
-        EXPECT_EQ(info.bmBitsPixel, 1);
+        EXPECT_EQ(shape_of(pixmap), (std::vector<long>{16, 16, 1, 1})) << index;
     }
 }
 

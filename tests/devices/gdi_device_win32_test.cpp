@@ -23,12 +23,12 @@
 
 namespace {
 
+using vexl::test::kBackdrop;
 using vexl::test::Snapshot;
 using vexl::test::TestWindow;
 
 constexpr int kWidth = 160;
 constexpr int kHeight = 120;
-constexpr COLORREF kBackdrop = RGB(40, 80, 120);
 constexpr int32_t kPenIndex = 1;
 
 // The shipped colour file and fill patterns, loaded into the process's
@@ -109,6 +109,14 @@ class GdiScreenPlot : public ::testing::Test {
         GetObject(GetCurrentObject(dc(), OBJ_PEN), sizeof pen, &pen);
         return pen;
     }
+    // Selects the first pattern whose phase shows (telling_pattern); null
+    // when the table has none or the device refuses it.
+    const vexl::PatternEntry *select_telling_pattern() {
+        const int32_t index = telling_pattern();
+        if (index < 0 || !device_->set_fill_pattern(index))
+            return nullptr;
+        return &vexl::pattern_table()[static_cast<std::size_t>(index)];
+    }
     // Pixels of the pen colour in a 3 x 3 square around (x, y).
     int pen_pixels_near(const Snapshot &image, int x, int y) const {
         return image.count(pen_, x - 1, y - 1, x + 2, y + 2);
@@ -123,18 +131,13 @@ class GdiScreenPlot : public ::testing::Test {
 
 // ---- Points and lines ----------------------------------------------------------
 
-TEST_F(GdiScreenPlot, PointIsOnePixelAtItsPosition) {
+TEST_F(GdiScreenPlot, PointIsOnePixelAndALineCoversItsStartButNotItsEnd) {
     ASSERT_TRUE(device_->draw_point_device({10, 20}));
-    const Snapshot image = shot();
-    EXPECT_EQ(image.at(10, 20), pen_);
-    EXPECT_EQ(image.count(pen_, 0, 0, kWidth, kHeight), 1);
-}
-
-TEST_F(GdiScreenPlot, LineCoversItsStartButNotItsEnd) {
     ASSERT_TRUE(device_->draw_line_device({10, 10}, {30, 10}));
     const Snapshot image = shot();
+    EXPECT_EQ(image.at(10, 20), pen_);
     EXPECT_EQ(image.count(pen_, 10, 10, 30, 11), 20);
-    EXPECT_EQ(image.count(pen_, 0, 0, kWidth, kHeight), 20);
+    EXPECT_EQ(image.count(pen_, 0, 0, kWidth, kHeight), 21);
 }
 
 // Counts the figures (move-to points) of what a drawing call adds to a path.
@@ -274,25 +277,20 @@ TEST_F(GdiScreenPlot, HollowRectangleIsItsOutline) {
     EXPECT_EQ(image.count(pen_, 0, 0, kWidth, kHeight), 2 * 30 + 2 * 28);
 }
 
-TEST_F(GdiScreenPlot, SolidRectangleCoversItsCornersWithoutAnOutline) {
+// Rectangle (x1, y2, x2 + 1, y1 + 1) without a pen fills x1 .. x2 - 1 and
+// y2 .. y1 - 1: GDI leaves out the pen's edge as well.
+TEST_F(GdiScreenPlot, SolidRectangleAndPolygonAreFilledInTheForegroundWithoutAnOutline) {
     ASSERT_TRUE(device_->set_fill_pattern(-2));
     const int32_t rect[4] = {10, 50, 40, 20};
     ASSERT_TRUE(device_->draw_rectangle_device(rect));
-    const Snapshot image = shot();
-    // Rectangle (x1, y2, x2 + 1, y1 + 1) without a pen fills x1 .. x2 - 1
-    // and y2 .. y1 - 1: GDI leaves out the pen's edge as well.
-    EXPECT_EQ(image.count(pen_, 10, 20, 40, 50), 30 * 30);
-    EXPECT_EQ(image.count(pen_, 0, 0, kWidth, kHeight), 30 * 30);
-}
-
-TEST_F(GdiScreenPlot, SolidPolygonIsFilledInTheForeground) {
-    ASSERT_TRUE(device_->set_fill_pattern(-2));
-    const DevicePointS square[4] = {{10, 10}, {50, 10}, {50, 40}, {10, 40}};
+    const DevicePointS square[4] = {{60, 10}, {100, 10}, {100, 40}, {60, 40}};
     ASSERT_TRUE(device_->draw_polygon_device(square, 4));
     const Snapshot image = shot();
-    EXPECT_EQ(image.count(pen_, 11, 11, 49, 39), 38 * 28);
-    EXPECT_EQ(image.count(pen_, 51, 0, kWidth, kHeight), 0);
-    EXPECT_EQ(image.count(pen_, 0, 41, kWidth, kHeight), 0);
+    EXPECT_EQ(image.count(pen_, 10, 20, 40, 50), 30 * 30);
+    EXPECT_EQ(image.count(pen_, 61, 11, 99, 39), 38 * 28);
+    EXPECT_EQ(image.count(pen_, 0, 0, 60, kHeight), 30 * 30);
+    EXPECT_EQ(image.count(pen_, 101, 0, kWidth, kHeight), 0);
+    EXPECT_EQ(image.count(pen_, 60, 41, kWidth, kHeight), 0);
     EXPECT_FALSE(device_->draw_polygon_device(square, -1));
     EXPECT_TRUE(device_->draw_polygon_device(square, 0));
 }
@@ -312,49 +310,41 @@ void expect_pattern(const Snapshot &image, const vexl::PatternEntry &pattern, CO
 }
 
 TEST_F(GdiScreenPlot, PatternRectangleIsTransparentAndAlignedToTheWindow) {
-    const int32_t index = telling_pattern();
-    ASSERT_GE(index, 0) << "no fill pattern with a visible phase";
-    ASSERT_TRUE(device_->set_fill_pattern(index));
+    const vexl::PatternEntry *pattern = select_telling_pattern();
+    ASSERT_NE(pattern, nullptr) << "no fill pattern with a visible phase";
     const int32_t rect[4] = {13, 61, 50, 7}; // odd corners: the phase must follow the window
     ASSERT_TRUE(device_->draw_rectangle_device(rect));
     const Snapshot image = shot();
-    const vexl::PatternEntry &pattern = vexl::pattern_table()[static_cast<std::size_t>(index)];
     // The mask box is the rectangle's corners, both included.
-    expect_pattern(image, pattern, pen_, 13, 7, 51, 62);
+    expect_pattern(image, *pattern, pen_, 13, 7, 51, 62);
     EXPECT_EQ(image.count(kBackdrop, 0, 0, kWidth, 7), kWidth * 7);
     EXPECT_EQ(image.count(kBackdrop, 51, 0, kWidth, kHeight), (kWidth - 51) * kHeight);
 }
 
 TEST_F(GdiScreenPlot, PatternRectangleCutAtTheWindowEdge) {
-    const int32_t index = telling_pattern();
-    ASSERT_GE(index, 0);
-    ASSERT_TRUE(device_->set_fill_pattern(index));
+    const vexl::PatternEntry *pattern = select_telling_pattern();
+    ASSERT_NE(pattern, nullptr);
     const int32_t rect[4] = {-30, 200, 20, -40};
     ASSERT_TRUE(device_->draw_rectangle_device(rect));
     const Snapshot image = shot();
-    const vexl::PatternEntry &pattern = vexl::pattern_table()[static_cast<std::size_t>(index)];
-    expect_pattern(image, pattern, pen_, 0, 0, 21, kHeight);
+    expect_pattern(image, *pattern, pen_, 0, 0, 21, kHeight);
     EXPECT_EQ(image.count(kBackdrop, 21, 0, kWidth, kHeight), (kWidth - 21) * kHeight);
 }
 
 TEST_F(GdiScreenPlot, PatternPolygonIsTransparentInsideAndUntouchedOutside) {
-    const int32_t index = telling_pattern();
-    ASSERT_GE(index, 0);
-    ASSERT_TRUE(device_->set_fill_pattern(index));
+    const vexl::PatternEntry *pattern = select_telling_pattern();
+    ASSERT_NE(pattern, nullptr);
     const DevicePointS square[4] = {{21, 9}, {70, 9}, {70, 50}, {21, 50}};
     ASSERT_TRUE(device_->draw_polygon_device(square, 4));
     const Snapshot image = shot();
-    const vexl::PatternEntry &pattern = vexl::pattern_table()[static_cast<std::size_t>(index)];
-    expect_pattern(image, pattern, pen_, 22, 10, 69, 49);
+    expect_pattern(image, *pattern, pen_, 22, 10, 69, 49);
     EXPECT_EQ(image.count(kBackdrop, 0, 0, 20, kHeight), 20 * kHeight);
     EXPECT_EQ(image.count(kBackdrop, 0, 52, kWidth, kHeight), kWidth * (kHeight - 52));
     EXPECT_EQ(image.count(kBackdrop, 72, 0, kWidth, kHeight), (kWidth - 72) * kHeight);
 }
 
 TEST_F(GdiScreenPlot, PatternFillWhollyOutsideTheWindowDrawsNothingAndSucceeds) {
-    const int32_t index = telling_pattern();
-    ASSERT_GE(index, 0);
-    ASSERT_TRUE(device_->set_fill_pattern(index));
+    ASSERT_NE(select_telling_pattern(), nullptr);
     const Snapshot before = shot();
     const int32_t right_of[4] = {kWidth, 50, kWidth + 40, 10};
     const int32_t above[4] = {10, -1, 50, -30};
@@ -414,42 +404,36 @@ TEST_F(GdiScreenPlot, LineWidthChangedDuringXorKeepsTheXorColour) {
 }
 
 TEST_F(GdiScreenPlot, PatternFillAfterABackgroundChangeKeepsThePattern) {
-    const int32_t index = telling_pattern();
-    ASSERT_GE(index, 0);
-    ASSERT_TRUE(device_->set_fill_pattern(index));
+    const vexl::PatternEntry *pattern = select_telling_pattern();
+    ASSERT_NE(pattern, nullptr);
     ASSERT_TRUE(device_->set_background_color(2)); // selects a solid background brush
     const int32_t rect[4] = {10, 40, 40, 10};
     ASSERT_TRUE(device_->draw_rectangle_device(rect));
-    const vexl::PatternEntry &pattern = vexl::pattern_table()[static_cast<std::size_t>(index)];
-    expect_pattern(shot(), pattern, pen_, 10, 10, 41, 41);
+    expect_pattern(shot(), *pattern, pen_, 10, 10, 41, 41);
 }
 
 // ---- Clip regions --------------------------------------------------------------------
 
-TEST_F(GdiScreenPlot, DeviceClipRectangleLimitsDrawing) {
-    const int32_t clip[4] = {20, 80, 100, 30}; // left, lower, right, upper
-    ASSERT_TRUE(device_->set_clip_device(clip, true));
-    ASSERT_TRUE(device_->draw_line_device({0, 50}, {kWidth, 50}));
-    ASSERT_TRUE(device_->draw_line_device({60, 0}, {60, kHeight}));
-    const Snapshot image = shot();
-    EXPECT_EQ(image.count(pen_, 0, 50, kWidth, 51), 80); // x 20 .. 99
-    EXPECT_EQ(image.count(pen_, 20, 50, 100, 51), 80);
-    EXPECT_EQ(image.count(pen_, 60, 0, 61, kHeight), 50); // y 30 .. 79
-    EXPECT_EQ(image.count(pen_, 60, 30, 61, 80), 50);
-}
-
-TEST_F(GdiScreenPlot, WorldClipRectangleIncludesItsFarCorner) {
-    const int32_t world[4] = {0, 0, kWidth, kHeight}; // world (x, y) is device (x, 120 - y)
+// A device clip rectangle (left, lower, right, upper) ends before its far
+// sides; a world one, where world (x, y) is device (x, 120 - y), includes
+// its far corner.
+TEST_F(GdiScreenPlot, ClipRectanglesLimitDrawing) {
+    const int32_t world[4] = {0, 0, kWidth, kHeight};
     ASSERT_EQ(gplot_set_world(plot_, world), 1);
-    const int32_t clip[4] = {20, 40, 100, 90};
-    ASSERT_TRUE(device_->set_clip_world(clip, true));
-    ASSERT_TRUE(device_->draw_line_device({0, 50}, {kWidth, 50}));
-    ASSERT_TRUE(device_->draw_line_device({60, 0}, {60, kHeight}));
-    const Snapshot image = shot();
-    EXPECT_EQ(image.count(pen_, 20, 50, 101, 51), 81);
-    EXPECT_EQ(image.count(pen_, 0, 50, kWidth, 51), 81);
-    EXPECT_EQ(image.count(pen_, 60, 30, 61, 81), 51);
-    EXPECT_EQ(image.count(pen_, 60, 0, 61, kHeight), 51);
+    const int32_t device_clip[4] = {20, 80, 100, 30}, world_clip[4] = {20, 40, 100, 90};
+    for (const bool in_world : {false, true}) {
+        window_.fill(kBackdrop);
+        ASSERT_TRUE(in_world ? device_->set_clip_world(world_clip, true)
+                             : device_->set_clip_device(device_clip, true));
+        ASSERT_TRUE(device_->draw_line_device({0, 50}, {kWidth, 50}));
+        ASSERT_TRUE(device_->draw_line_device({60, 0}, {60, kHeight}));
+        const Snapshot image = shot();
+        const int past = in_world ? 1 : 0; // x 20 .. 99 (100), y 30 .. 79 (80)
+        EXPECT_EQ(image.count(pen_, 20, 50, 100 + past, 51), 80 + past) << in_world;
+        EXPECT_EQ(image.count(pen_, 0, 50, kWidth, 51), 80 + past) << in_world;
+        EXPECT_EQ(image.count(pen_, 60, 30, 61, 80 + past), 50 + past) << in_world;
+        EXPECT_EQ(image.count(pen_, 60, 0, 61, kHeight), 50 + past) << in_world;
+    }
 }
 
 TEST_F(GdiScreenPlot, ViewportClipsToItsDeviceRectangle) {
@@ -507,10 +491,17 @@ TEST(GdiOwnContext, WindowOwnPenAndBrushSurviveAPlot) {
 
 // ---- Arcs ---------------------------------------------------------------------------
 
-class GdiArcs : public GdiScreenPlot, public ::testing::WithParamInterface<bool> {};
+// Each case through AngleArc and through the stepped fallback.
+class GdiArcs : public GdiScreenPlot, public ::testing::WithParamInterface<bool> {
+  protected:
+    void SetUp() override {
+        GdiScreenPlot::SetUp();
+        if (device_ != nullptr)
+            device_->use_stepped_arcs(GetParam());
+    }
+};
 
 TEST_P(GdiArcs, QuarterArcRunsCounterClockwiseFromItsStart) {
-    device_->use_stepped_arcs(GetParam());
     MoveToEx(dc(), 3, 4, nullptr);
     // Centre (80, 60), radius 30, from the right-hand point a quarter turn
     // up to the top.
@@ -528,7 +519,6 @@ TEST_P(GdiArcs, QuarterArcRunsCounterClockwiseFromItsStart) {
 }
 
 TEST_P(GdiArcs, FullCircleClosesOnItself) {
-    device_->use_stepped_arcs(GetParam());
     ASSERT_TRUE(device_->draw_arc_device({100, 60, 80, 60, 360000}));
     const Snapshot image = shot();
     for (int degrees = 0; degrees < 360; degrees += 15) {
@@ -541,7 +531,6 @@ TEST_P(GdiArcs, FullCircleClosesOnItself) {
 }
 
 TEST_P(GdiArcs, SolidArcFillsItsInside) {
-    device_->use_stepped_arcs(GetParam());
     ASSERT_TRUE(device_->set_fill_pattern(-2));
     ASSERT_TRUE(device_->draw_arc_device({100, 60, 80, 60, 360000}));
     const Snapshot image = shot();
@@ -550,20 +539,16 @@ TEST_P(GdiArcs, SolidArcFillsItsInside) {
 }
 
 TEST_P(GdiArcs, PatternArcIsTransparentAndAligned) {
-    device_->use_stepped_arcs(GetParam());
-    const int32_t index = telling_pattern();
-    ASSERT_GE(index, 0);
-    ASSERT_TRUE(device_->set_fill_pattern(index));
+    const vexl::PatternEntry *pattern = select_telling_pattern();
+    ASSERT_NE(pattern, nullptr);
     ASSERT_TRUE(device_->draw_arc_device({105, 61, 81, 61, 360000}));
     const Snapshot image = shot();
-    const vexl::PatternEntry &pattern = vexl::pattern_table()[static_cast<std::size_t>(index)];
-    expect_pattern(image, pattern, pen_, 68, 48, 95, 75);
+    expect_pattern(image, *pattern, pen_, 68, 48, 95, 75);
     EXPECT_EQ(image.count(kBackdrop, 0, 0, 55, kHeight), 55 * kHeight);
     EXPECT_EQ(image.count(kBackdrop, 0, 88, kWidth, kHeight), kWidth * (kHeight - 88));
 }
 
 TEST_P(GdiArcs, ZeroRadiusArcDrawsAtMostItsCentre) {
-    device_->use_stepped_arcs(GetParam());
     EXPECT_TRUE(device_->draw_arc_device({50, 50, 50, 50, 90000}));
     EXPECT_LE(shot().count(pen_, 0, 0, kWidth, kHeight), 1);
 }

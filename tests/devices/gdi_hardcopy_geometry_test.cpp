@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -15,10 +16,8 @@ using vexl::gdi::ResolutionInputs;
 using vexl::gdi::ResolutionKey;
 
 void expect_rect(const GdiRect &r, int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    EXPECT_EQ(r.left, left);
-    EXPECT_EQ(r.top, top);
-    EXPECT_EQ(r.right, right);
-    EXPECT_EQ(r.bottom, bottom);
+    EXPECT_EQ((std::vector<int32_t>{r.left, r.top, r.right, r.bottom}),
+              (std::vector<int32_t>{left, top, right, bottom}));
 }
 
 // A 1000-pixel reference, 4 pixels per millimetre, a 600-pixel client area,
@@ -144,13 +143,9 @@ TEST(HardcopyTrueSize, PrecisionAndUnitCodesWithUnknownCodesAsOne) {
         EXPECT_EQ(vexl::gdi::database_precision(code), precisions[-code - 1]);
     for (int code : {0, 1, -5, 3})
         EXPECT_EQ(vexl::gdi::database_precision(code), 1.0);
-    EXPECT_EQ(vexl::gdi::inches_per_database_unit(1), 0.001);
-    EXPECT_EQ(vexl::gdi::inches_per_database_unit(2), 1.0);
-    EXPECT_EQ(vexl::gdi::inches_per_database_unit(3), 3.93700787e-05);
-    EXPECT_EQ(vexl::gdi::inches_per_database_unit(4), 0.0393700787);
-    EXPECT_EQ(vexl::gdi::inches_per_database_unit(5), 0.393700787);
-    EXPECT_EQ(vexl::gdi::inches_per_database_unit(0), 1.0);
-    EXPECT_EQ(vexl::gdi::inches_per_database_unit(6), 1.0);
+    const double inches[] = {1.0, 0.001, 1.0, 3.93700787e-05, 0.0393700787, 0.393700787, 1.0};
+    for (int code = 0; code <= 6; ++code)
+        EXPECT_EQ(vexl::gdi::inches_per_database_unit(code), inches[code]) << code;
 }
 
 TEST(HardcopyTrueSize, HundredMillimetresMakeAFrameOf9999) {

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "colour/pattern_table.h"
 #include "devices/gdi_device_win32.h"
@@ -23,39 +24,39 @@
 namespace {
 
 using vexl::test::Deadline;
+using vexl::test::kBackdrop;
 using vexl::test::TestWindow;
 
 constexpr int kWidth = 120;
 constexpr int kHeight = 90;
 
+using Ints = std::vector<int32_t>;
+
+Ints four(const int32_t (&values)[4]) {
+    return Ints(values, values + 4);
+}
+
+// Opened through the general entry with the screen kind.
 TEST(GdiLifecycle, WindowPlotStartsWithTheScreenDefaults) {
     Deadline deadline(60, "window plot defaults");
     TestWindow &window = TestWindow::shared(kWidth, kHeight);
-    GPlot *plot = gplot_open_screen(window.handle());
+    GPlot *plot = gplot_open(GPLOT_SCREEN, window.handle(), nullptr, nullptr, nullptr);
     ASSERT_NE(plot, nullptr);
+    EXPECT_EQ(plot->device_kind, GPLOT_SCREEN);
     auto *device = static_cast<GXWINwin32 *>(plot->device);
     EXPECT_EQ(device->hWnd, window.handle());
     EXPECT_EQ(device->window, window.handle());
     EXPECT_EQ(device->device_context_state(), HDC_WINDOW);
-    EXPECT_EQ(plot->foreground_color, 8);
-    EXPECT_EQ(plot->background_color, 0);
-    EXPECT_EQ(plot->transparency, 255);
-    EXPECT_EQ(plot->line_type, 0);
-    EXPECT_EQ(plot->fill_pattern, -1);
-    EXPECT_EQ(plot->marker, 2);
-    EXPECT_EQ(plot->line_clipping, 1);
-    const int32_t extent[4] = {0, kHeight, kWidth, 0};
-    const int32_t world[4] = {0, 0, 1000, 1000};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(plot->device_extent[i], extent[i]);
-        EXPECT_EQ(plot->device_viewport[i], extent[i]);
-        EXPECT_EQ(plot->world[i], world[i]);
-        EXPECT_EQ(plot->clip_world[i], world[i]);
-    }
+    EXPECT_EQ((Ints{plot->foreground_color, plot->background_color, plot->transparency,
+                    plot->line_type, plot->fill_pattern, plot->marker, plot->line_clipping}),
+              (Ints{8, 0, 255, 0, -1, 2, 1}));
+    EXPECT_EQ(four(plot->device_extent), (Ints{0, kHeight, kWidth, 0}));
+    EXPECT_EQ(four(plot->device_viewport), four(plot->device_extent));
+    EXPECT_EQ(four(plot->world), (Ints{0, 0, 1000, 1000}));
+    EXPECT_EQ(four(plot->clip_world), four(plot->world));
     int32_t width = 0, height = 0;
     EXPECT_TRUE(device->get_width_n_height(&width, &height));
-    EXPECT_EQ(width, kWidth);
-    EXPECT_EQ(height, kHeight);
+    EXPECT_EQ((Ints{width, height}), (Ints{kWidth, kHeight}));
     EXPECT_EQ(GetBkMode(device->device_context()), TRANSPARENT);
     EXPECT_GT(device->width_pixels, 0);
     EXPECT_GT(device->width_mm, 0.0);
@@ -72,15 +73,13 @@ TEST(GdiLifecycle, ResizeFollowsTheWindowAndKeepsTheClipRectangle) {
     SetWindowPos(window.handle(), nullptr, 0, 0, 200, 150, SWP_NOZORDER | SWP_NOMOVE);
     TestWindow::pump();
     ASSERT_EQ(gplot_resize_plot(plot), 1);
-    EXPECT_EQ(plot->device_extent[1], 150);
-    EXPECT_EQ(plot->device_extent[2], 200);
+    EXPECT_EQ(four(plot->device_extent), (Ints{0, 150, 200, 0}));
     EXPECT_TRUE(plot->device->clip_on);
     // The clip region follows the new mapping: world (100..500) is device
     // x 20..100.
     RECT box{};
     ASSERT_NE(GetClipBox(static_cast<GXWINwin32 *>(plot->device)->device_context(), &box), ERROR);
-    EXPECT_EQ(box.left, 20);
-    EXPECT_EQ(box.right, 101);
+    EXPECT_EQ((Ints{box.left, box.right}), (Ints{20, 101}));
     EXPECT_EQ(gplot_close(plot), 1);
 }
 
@@ -94,16 +93,6 @@ TEST(GdiLifecycle, ResizeOfAVanishedWindowIsCode32) {
     }
     EXPECT_EQ(gplot_resize_plot(plot), 0);
     EXPECT_EQ(GplotErrno, 32);
-    EXPECT_EQ(gplot_close(plot), 1);
-}
-
-TEST(GdiLifecycle, OpenWithTheScreenKindMakesAWindowPlot) {
-    Deadline deadline(60, "gplot_open on a window");
-    TestWindow &window = TestWindow::shared(kWidth, kHeight);
-    GPlot *plot = gplot_open(GPLOT_SCREEN, window.handle(), nullptr, nullptr, nullptr);
-    ASSERT_NE(plot, nullptr);
-    EXPECT_EQ(plot->device_kind, GPLOT_SCREEN);
-    EXPECT_EQ(static_cast<GXWINwin32 *>(plot->device)->hWnd, window.handle());
     EXPECT_EQ(gplot_close(plot), 1);
 }
 
@@ -209,7 +198,6 @@ class HardCopyOnTheWindow : public ::testing::Test {
         return vexl::test::Snapshot(window_.handle());
     }
 
-    static constexpr COLORREF kBackdrop = RGB(40, 80, 120);
     Deadline deadline_{60, "a hard-copy plot drawing on its reference window"};
     TestWindow &window_ = TestWindow::shared(kWidth, kHeight);
     SavedPrintOptions saved_;
@@ -233,30 +221,28 @@ TEST_F(HardCopyOnTheWindow, ColourSetUpStartsBlackOnWhite) {
     EXPECT_EQ(GetBkMode(device_->device_context()), TRANSPARENT);
 }
 
+// Printed output has no background to clear; a file has one only when
+// EMF_WHITE_BACKGROUND says so; the clipboard always has one.
 TEST_F(HardCopyOnTheWindow, ClearDrawsOnlyWhenTheOutputHasABackground) {
-    const unsigned char white = 255;
-    vexl::print_options().printToFile = 0;
-    vexl::print_options().copyToClipboard = 0;
-    device_->backgroundRGB = RGB(white, white, white);
-    ASSERT_EQ(gplot_clear(plot_), 1);
-    EXPECT_EQ(shot().count(kBackdrop, 0, 0, kWidth, kHeight), kWidth * kHeight);
-
-    vexl::print_options().printToFile = 1;
-    {
-        vexl::test::ScopedEnv background("EMF_WHITE_BACKGROUND", "OFF");
+    const COLORREF white = RGB(255, 255, 255);
+    device_->backgroundRGB = white;
+    const struct {
+        int to_file, to_clipboard;
+        const char *white_background; // EMF_WHITE_BACKGROUND
+        COLORREF after;
+    } cases[] = {{0, 0, nullptr, kBackdrop},
+                 {1, 0, "OFF", kBackdrop},
+                 {1, 0, "yes", white},
+                 {0, 1, nullptr, white}};
+    for (const auto &c : cases) {
+        window_.fill(kBackdrop);
+        vexl::print_options().printToFile = c.to_file;
+        vexl::print_options().copyToClipboard = c.to_clipboard;
+        vexl::test::ScopedEnv background("EMF_WHITE_BACKGROUND", c.white_background);
         ASSERT_EQ(gplot_clear(plot_), 1);
-        EXPECT_EQ(shot().count(kBackdrop, 0, 0, kWidth, kHeight), kWidth * kHeight);
+        EXPECT_EQ(shot().count(c.after, 0, 0, kWidth, kHeight), kWidth * kHeight)
+            << c.to_file << c.to_clipboard << (c.white_background ? c.white_background : "-");
     }
-    {
-        vexl::test::ScopedEnv background("EMF_WHITE_BACKGROUND", "yes");
-        ASSERT_EQ(gplot_clear(plot_), 1);
-        EXPECT_EQ(shot().count(RGB(white, white, white), 0, 0, kWidth, kHeight), kWidth * kHeight);
-    }
-    window_.fill(kBackdrop);
-    vexl::print_options().printToFile = 0;
-    vexl::print_options().copyToClipboard = 1;
-    ASSERT_EQ(gplot_clear(plot_), 1);
-    EXPECT_EQ(shot().count(RGB(white, white, white), 0, 0, kWidth, kHeight), kWidth * kHeight);
 }
 
 TEST_F(HardCopyOnTheWindow, PatternIsOpaqueWhiteWhereClear) {

@@ -127,35 +127,45 @@ void TestWindow::fill(COLORREF colour) const {
     ReleaseDC(window_, dc);
 }
 
+MemorySurface::MemorySurface(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc_ = CreateCompatibleDC(nullptr);
+    section_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    previous_ = dc_ && section_ ? SelectObject(dc_, section_) : nullptr;
+}
+
+MemorySurface::~MemorySurface() {
+    if (ready())
+        SelectObject(dc_, previous_);
+    if (section_)
+        DeleteObject(section_);
+    if (dc_)
+        DeleteDC(dc_);
+}
+
 Snapshot::Snapshot(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     width_ = client.right;
     height_ = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void *bits = nullptr;
+    const MemorySurface surface(width_, height_);
     HDC window_dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(window_dc);
-    HBITMAP section = CreateDIBSection(window_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, section);
-    BitBlt(memory, 0, 0, width_, height_, window_dc, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto *rows = static_cast<const uint32_t *>(bits);
-    pixels_.assign(rows, rows + static_cast<std::size_t>(width_) * height_);
-    SelectObject(memory, previous);
-    DeleteObject(section);
-    DeleteDC(memory);
+    BitBlt(surface.dc(), 0, 0, width_, height_, window_dc, 0, 0, SRCCOPY);
     ReleaseDC(window, window_dc);
+    GdiFlush();
+    if (surface.ready())
+        pixels_.assign(surface.pixels(),
+                       surface.pixels() + static_cast<std::size_t>(width_) * height_);
 }
 
 COLORREF Snapshot::at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty())
         return 0xFFFFFFFF;
     const uint32_t pixel = pixels_[static_cast<std::size_t>(y) * width_ + x];
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);

@@ -57,6 +57,30 @@ class TestWindow {
     HWND window_ = nullptr;
 };
 
+// The colour test windows are painted in before drawing.
+constexpr COLORREF kBackdrop = RGB(40, 80, 120);
+
+// A 32-bit top-down DIB section selected into a memory context, so colours
+// come back exactly as they were drawn whatever the depth of the display.
+class MemorySurface {
+  public:
+    MemorySurface(int width, int height);
+    ~MemorySurface();
+    MemorySurface(const MemorySurface &) = delete;
+    MemorySurface &operator=(const MemorySurface &) = delete;
+
+    bool ready() const { return previous_ != nullptr && previous_ != HGDI_ERROR; }
+    HDC dc() const { return dc_; }
+    // Rows from the top, 0x00RRGGBB.
+    const uint32_t *pixels() const { return static_cast<const uint32_t *>(bits_); }
+
+  private:
+    HDC dc_ = nullptr;
+    HBITMAP section_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    void *bits_ = nullptr;
+};
+
 // The client area's pixels at one moment, read through a DIB section.
 class Snapshot {
   public:

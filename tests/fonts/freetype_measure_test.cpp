@@ -3,6 +3,7 @@
 // cache and its bitmap limit, and glyphs that do not load.
 #include <algorithm>
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@ namespace {
 
 using vexl::FreeTypeFont;
 using vexl::MetricBlock;
+using vexl::test::Box;
 using vexl::test::NamedTable;
 
 constexpr double kScreenPixelsPerMm = 96 / 25.4;
@@ -74,12 +76,6 @@ struct MeasuringPlot {
     vexl::test::PointSizedDevice device{&plot};
 };
 
-struct Box {
-    int result = -1;
-    int32_t height = -5;
-    int32_t width = -5;
-};
-
 class FreeTypeMeasure : public vexl::test::TestFontDirectory {
   protected:
     // On the screen plot, whose world units are half pixels: world height 32
@@ -115,17 +111,12 @@ TEST_F(FreeTypeMeasure, WidthsAreFreeTypesAdvancesWithAndWithoutAWindow) {
     const std::string text = first + "\n" + second;
     const int64_t widest = std::max(reference.width(first, 12), reference.width(second, 12));
 
-    const Box screen_box = on_screen(sans, 32, text.c_str());
-    EXPECT_EQ(screen_box.result, 1);
-    EXPECT_EQ(screen_box.height, 64);
-    EXPECT_EQ(screen_box.width, 2 * widest); // two world units per pixel
+    // Two world units per pixel.
+    EXPECT_EQ(on_screen(sans, 32, text.c_str()), (Box{1, 64, static_cast<int32_t>(2 * widest)}));
     ASSERT_NE(block(sans, 12), nullptr);
     EXPECT_EQ(block(sans, 12)->entries[233].glyph_index, reference.glyph_index(0xE9));
 
-    const Box windowless_box = windowless(sans, 12, text.c_str());
-    EXPECT_EQ(windowless_box.result, 1);
-    EXPECT_EQ(windowless_box.height, 24);
-    EXPECT_EQ(windowless_box.width, widest);
+    EXPECT_EQ(windowless(sans, 12, text.c_str()), (Box{1, 24, static_cast<int32_t>(widest)}));
 
     // Widths are points at the scale, whatever the unit; 144 pixels at
     // scale 1 are 2.
@@ -145,39 +136,28 @@ TEST_F(FreeTypeMeasure, LinesEndAtNewlinesButNotAtTheLastByte) {
                  {"\n", 32, 0},     {"", 32, 0},      {nullptr, 32, 0}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text == nullptr ? "null" : c.text);
-        const Box box = on_screen(sans, 32, c.text);
-        EXPECT_EQ(box.result, 1);
-        EXPECT_EQ(box.height, c.height);
-        EXPECT_EQ(box.width, c.width);
+        EXPECT_EQ(on_screen(sans, 32, c.text), (Box{1, c.height, c.width}));
     }
 }
 
 TEST_F(FreeTypeMeasure, HeightsAndPlotsThatMeasureNothing) {
     NamedTable sans("DejaVu Sans");
-    for (const Box &box : {on_screen(sans, 0, "A"), windowless(sans, 0, "A")}) {
-        EXPECT_EQ(box.result, 0);
-        EXPECT_EQ(box.height, 0);
-        EXPECT_EQ(box.width, 0);
-    }
+    EXPECT_EQ(on_screen(sans, 0, "A"), (Box{0, 0, 0}));
+    EXPECT_EQ(windowless(sans, 0, "A"), (Box{0, 0, 0}));
     // Heights below one point: 1 x 1 and success. On the screen the world
     // unit is a quarter pixel here.
     MeasuringPlot fine{GPLOT_SCREEN, 4000};
     Box tiny;
     tiny.result =
         gfreetype_get_bounding_box(&fine.device, &sans.table, 1, "A", &tiny.height, &tiny.width);
-    for (const Box &box : {tiny, windowless(sans, 1, "A", 0.001)}) {
-        EXPECT_EQ(box.result, 1);
-        EXPECT_EQ(box.height, 1);
-        EXPECT_EQ(box.width, 1);
-    }
+    EXPECT_EQ(tiny, (Box{1, 1, 1}));
+    EXPECT_EQ(windowless(sans, 1, "A", 0.001), (Box{1, 1, 1}));
 
     MeasuringPlot plot_file{GPLOT_HPGL2};
     Box file_box;
     file_box.result = gfreetype_get_bounding_box(&plot_file.device, &sans.table, 32, "A",
                                                  &file_box.height, &file_box.width);
-    EXPECT_EQ(file_box.result, 0);
-    EXPECT_EQ(file_box.height, 0);
-    EXPECT_EQ(file_box.width, 0);
+    EXPECT_EQ(file_box, (Box{0, 0, 0}));
 
     // A device that has not measured itself has no resolution to set.
     screen.device.pixels_per_mm_y = 0.0;
@@ -185,8 +165,7 @@ TEST_F(FreeTypeMeasure, HeightsAndPlotsThatMeasureNothing) {
     const Box unmeasured = on_screen(sans, 32, "A");
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Font file set resolution error [DejaVu Sans].\nReason: invalid argument\n");
-    EXPECT_EQ(unmeasured.result, 0);
-    EXPECT_EQ(unmeasured.height, -5);
+    EXPECT_EQ(unmeasured, (Box{0, -5, -5}));
 }
 
 TEST_F(FreeTypeMeasure, ARepeatedSizeIsSetAndCachedOnce) {
@@ -248,8 +227,7 @@ TEST_F(FreeTypeMeasure, AGlyphThatDoesNotLoadFailsTheMeasurementAndLeavesNoBlock
         testing::internal::CaptureStderr();
         const Box box = on_screen(mono, 32, "A");
         const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(box.result, 0);
-        EXPECT_EQ(box.width, -5);
+        EXPECT_EQ(box, (Box{0, -5, -5}));
         EXPECT_EQ(said.rfind("Font glyph load error, while caching font metrics [DejaVu Sans "
                              "Mono].\nReason: ",
                              0),
@@ -262,9 +240,7 @@ TEST_F(FreeTypeMeasure, AGlyphThatDoesNotLoadFailsTheMeasurementAndLeavesNoBlock
     testing::internal::CaptureStderr();
     const Box with_z = windowless(mono, 12, "AZ");
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(with_z.result, 1);
-    EXPECT_EQ(with_z.height, 0);
-    EXPECT_EQ(with_z.width, 0);
+    EXPECT_EQ(with_z, (Box{1, 0, 0}));
     EXPECT_EQ(
         said.rfind("Font glyph load error, while creating font metrics [DejaVu Sans Mono]", 0), 0u)
         << said;

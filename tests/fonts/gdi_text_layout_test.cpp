@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fonts/gdi_text_layout.h"
@@ -18,39 +19,41 @@ using vexl::line_start;
 using vexl::split_text_lines;
 using vexl::TextLine;
 
-TEST(GdiFontRequest, WeightComesFromTheFirstWeightWordOfTheName) {
-    EXPECT_EQ(vexl::weight_for_face_name("Arial Bold Italic"), 700);
-    EXPECT_EQ(vexl::weight_for_face_name("Helvetica Light"), 300);
-    // "light" is also in the name: the two-word weights are tried first.
-    EXPECT_EQ(vexl::weight_for_face_name("Futura Extra Light"), 200);
-    EXPECT_EQ(vexl::weight_for_face_name("Gill ULTRA LIGHT"), 200);
-    EXPECT_EQ(vexl::weight_for_face_name("Myriad Semi Bold"), 600);
-    EXPECT_EQ(vexl::weight_for_face_name("Myriad Demi Bold"), 600);
-    EXPECT_EQ(vexl::weight_for_face_name("Frutiger Extra Bold"), 800);
-    EXPECT_EQ(vexl::weight_for_face_name("Frutiger Ultra Bold"), 800);
-    EXPECT_EQ(vexl::weight_for_face_name("Roboto Thin"), 100);
-    EXPECT_EQ(vexl::weight_for_face_name("Roboto Medium"), 500);
-    EXPECT_EQ(vexl::weight_for_face_name("Roboto Black"), 900);
-    EXPECT_EQ(vexl::weight_for_face_name("Roboto Heavy"), 900);
-    // "thin" comes before "bold" in the order, whatever the name's order.
-    EXPECT_EQ(vexl::weight_for_face_name("Bold Thin"), 100);
-    EXPECT_EQ(vexl::weight_for_face_name("DejaVu Sans Regular"), 400);
-    EXPECT_EQ(vexl::weight_for_face_name("Times"), 0);
-    EXPECT_EQ(vexl::weight_for_face_name(""), 0);
-    EXPECT_EQ(vexl::weight_for_face_name(nullptr), 0);
+// The numbers of a font request, in the order of the LOGFONT fields.
+std::vector<int32_t> numbers_of(const vexl::GdiFontRequest &f) {
+    return {f.height,        f.weight,         f.italic, f.escapement,
+            f.out_precision, f.clip_precision, f.quality};
 }
 
+// Two-word weights are tried before one-word ones ("Extra Light" before
+// "light"), and "thin" comes before "bold" whatever the name's order.
+TEST(GdiFontRequest, WeightComesFromTheFirstWeightWordOfTheName) {
+    const std::pair<const char *, int> names[] = {{"Arial Bold Italic", 700},
+                                                  {"Helvetica Light", 300},
+                                                  {"Futura Extra Light", 200},
+                                                  {"Gill ULTRA LIGHT", 200},
+                                                  {"Myriad Semi Bold", 600},
+                                                  {"Myriad Demi Bold", 600},
+                                                  {"Frutiger Extra Bold", 800},
+                                                  {"Frutiger Ultra Bold", 800},
+                                                  {"Roboto Thin", 100},
+                                                  {"Roboto Medium", 500},
+                                                  {"Roboto Black", 900},
+                                                  {"Roboto Heavy", 900},
+                                                  {"Bold Thin", 100},
+                                                  {"DejaVu Sans Regular", 400},
+                                                  {"Times", 0},
+                                                  {"", 0},
+                                                  {nullptr, 0}};
+    for (const auto &[name, weight] : names)
+        EXPECT_EQ(vexl::weight_for_face_name(name), weight) << (name ? name : "(null)");
+}
+
+// 0.5 rad is 286.48 tenths of a degree, truncated.
 TEST(GdiFontRequest, DrawnTextCarriesNameSizeSlantAndAngle) {
     const vexl::GdiFontRequest font = gdi_text_font("Arial Bold Italic", 17, 0.5);
-    EXPECT_EQ(font.height, -17);
-    EXPECT_EQ(font.weight, 700);
-    EXPECT_EQ(font.italic, 255);
-    EXPECT_EQ(font.escapement, 286) << "286.48 tenths of a degree, truncated";
-    EXPECT_EQ(font.out_precision, 4);
-    EXPECT_EQ(font.clip_precision, 2);
-    EXPECT_EQ(font.quality, 1);
+    EXPECT_EQ(numbers_of(font), (std::vector<int32_t>{-17, 700, 255, 286, 4, 2, 1}));
     EXPECT_STREQ(font.face, "Arial Bold Italic");
-
     EXPECT_EQ(gdi_text_font("Courier oblique", 10, 0).italic, 0);
     EXPECT_EQ(gdi_text_font("COURIER ITALIC", 10, 0).italic, 255);
     EXPECT_STREQ(gdi_text_font(nullptr, 10, 0).face, "Dirad Ire ZUZ");
@@ -78,11 +81,9 @@ TEST(GdiFontRequest, FaceNameIsCutToThirtyOneCharacters) {
 
 TEST(GdiFontRequest, DialogStartsFromThirteenPixelsNormalWeight) {
     const vexl::GdiFontRequest font = gdi_dialog_font("Arial Bold");
-    EXPECT_EQ(font.height, -13);
-    EXPECT_EQ(font.weight, 400);
-    EXPECT_EQ(font.italic, 0);
-    EXPECT_EQ(font.escapement, 0);
-    EXPECT_EQ(font.out_precision, 7);
+    const std::vector<int32_t> numbers = numbers_of(font);
+    EXPECT_EQ(std::vector<int32_t>(numbers.begin(), numbers.begin() + 5),
+              (std::vector<int32_t>{-13, 400, 0, 0, 7}));
     EXPECT_STREQ(font.face, "Arial Bold");
     EXPECT_STREQ(gdi_dialog_font(nullptr).face, "Dirad Ire ZUZ");
 }
@@ -146,30 +147,29 @@ TEST(GdiTextLayout, JustificationShiftsByTheRoomLeft) {
     EXPECT_EQ(vexl::justification_shift(3, INT32_MAX, INT32_MIN), INT32_MAX);
 }
 
-TEST(GdiTextLayout, LinesStartOneTextHeightApartBelowThePosition) {
-    const WorldPointS at{100, 500};
-    EXPECT_EQ(line_start(at, 0, 40, 0, 0.0).x, 100);
-    EXPECT_EQ(line_start(at, 0, 40, 0, 0.0).y, 500);
-    EXPECT_EQ(line_start(at, 2, 40, 7, 0.0).x, 107);
-    EXPECT_EQ(line_start(at, 2, 40, 7, 0.0).y, 420);
+std::vector<int32_t> xy(const WorldPointS &p) {
+    return {p.x, p.y};
 }
 
+// Lines start one text height apart below the position, turned about it.
+// A quarter turn counter-clockwise makes "down" "right": cos(pi/2) x -40 is
+// -2.4e-15, truncated to 0. Each product is truncated on its own: at 0.5 rad
+// (cos 0.8776, sin 0.4794) with ddx 10, ddy -40, x = 100 + 8 - (-19) and
+// y = 500 + 4 + (-35).
 TEST(GdiTextLayout, LineStartsTurnAboutThePosition) {
     const WorldPointS at{100, 500};
     const double quarter = 3.141592653589793 / 2;
-    // A quarter turn counter-clockwise: "down" becomes "right".
-    const WorldPointS second = line_start(at, 1, 40, 0, quarter);
-    EXPECT_EQ(second.x, 140);
-    EXPECT_EQ(second.y, 500) << "cos(pi/2) x -40 is -2.4e-15, truncated to 0";
-    const WorldPointS shifted = line_start(at, 1, 40, 10, quarter);
-    EXPECT_EQ(shifted.x, 140);
-    EXPECT_EQ(shifted.y, 510);
-    // Each product truncated on its own: 0.5 rad, ddx 10, ddy -40.
-    // cos 0.5 = 0.8776, sin 0.5 = 0.4794: x = 100 + 8 - (-19), y = 500 + 4 + (-35).
-    const WorldPointS turned = line_start(at, 1, 40, 10, 0.5);
-    EXPECT_EQ(turned.x, 127);
-    EXPECT_EQ(turned.y, 469);
-    EXPECT_EQ(line_start(at, 0, 40, 0, 0.5).x, 100) << "the first line starts at the position";
+    const struct {
+        int line;
+        int32_t shift;
+        double angle;
+        std::vector<int32_t> start;
+    } cases[] = {{0, 0, 0.0, {100, 500}},     {2, 7, 0.0, {107, 420}},
+                 {1, 0, quarter, {140, 500}}, {1, 10, quarter, {140, 510}},
+                 {1, 10, 0.5, {127, 469}},    {0, 0, 0.5, {100, 500}}};
+    for (const auto &c : cases)
+        EXPECT_EQ(xy(line_start(at, c.line, 40, c.shift, c.angle)), c.start)
+            << c.line << " " << c.shift << " " << c.angle;
 }
 
 TEST(GdiTextLayout, FarLinesSaturateInsteadOfWrapping) {

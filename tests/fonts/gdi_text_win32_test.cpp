@@ -24,13 +24,13 @@
 
 namespace {
 
+using vexl::test::kBackdrop;
 using vexl::test::Snapshot;
 using vexl::test::TestFont;
 using vexl::test::TestWindow;
 
 constexpr int kWidth = 240;
 constexpr int kHeight = 160;
-constexpr COLORREF kBackdrop = RGB(40, 80, 120);
 constexpr const char *kFace = vexl::test::kGdiTestFace;
 
 struct ScreenContext {

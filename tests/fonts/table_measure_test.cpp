@@ -17,23 +17,11 @@
 
 namespace {
 
+using vexl::test::Box;
 using vexl::test::NamedTable;
 using vexl::test::ScopedEnv;
 
 const std::string kFonts = std::string(VEXL_SOURCE_DIR) + "/tests/data/fonts";
-
-struct Box {
-    int result = -1;
-    int32_t height = -5;
-    int32_t width = -5;
-    bool operator==(const Box &o) const {
-        return result == o.result && height == o.height && width == o.width;
-    }
-};
-
-std::ostream &operator<<(std::ostream &out, const Box &box) {
-    return out << box.result << ": " << box.width << " x " << box.height;
-}
 
 // What a table looks like from outside: what a measurement must not change.
 struct Identity {

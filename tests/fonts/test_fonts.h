@@ -5,6 +5,8 @@
 #ifndef VEXL33_TESTS_FONTS_TEST_FONTS_H
 #define VEXL33_TESTS_FONTS_TEST_FONTS_H
 
+#include <cstdint>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -49,6 +51,21 @@ struct NamedTable {
 
     GFontTable table{};
 };
+
+// What a text measurement gave: its result and the box it wrote, -5 where
+// it wrote nothing.
+struct Box {
+    int result = -1;
+    int32_t height = -5;
+    int32_t width = -5;
+    bool operator==(const Box &o) const {
+        return result == o.result && height == o.height && width == o.width;
+    }
+};
+
+inline std::ostream &operator<<(std::ostream &out, const Box &box) {
+    return out << "result " << box.result << ": " << box.width << " x " << box.height;
+}
 
 // A device whose font sizes are points, and which can be told that it must
 // not be asked for one.

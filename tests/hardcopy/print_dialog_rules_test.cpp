@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 
 #include "hardcopy/dialog_ids.h"
 #include "hardcopy/print_dialog_rules.h"
@@ -56,17 +57,14 @@ TEST(PrintDialogRules, FirstDialogSetsTheDefaultsAndForgetsTheFileName) {
     options.printToFileName = "old.wmf";
     options.contentKind = 1;
     vexl::set_first_print_dialog_options(options);
-    EXPECT_EQ(options.printStatus, 0);
-    EXPECT_EQ(options.printToFile, 0);
-    EXPECT_EQ(options.colorOutput, 0);
-    EXPECT_EQ(options.scaleToFitPage, 1);
-    EXPECT_EQ(options.aldusPlaceable, 1);
-    EXPECT_EQ(options.preserveBkgColor, 0);
+    // The content kind is the call's own argument.
+    EXPECT_EQ((std::vector<int>{options.printStatus, options.printToFile, options.colorOutput,
+                                options.scaleToFitPage, options.aldusPlaceable,
+                                options.preserveBkgColor, options.colorChoiceEnabled,
+                                options.contentKind, options.copyToClipboardActive}),
+              (std::vector<int>{0, 0, 0, 1, 1, 0, 1, 1, 1}));
     EXPECT_EQ(options.fileType, vexl::PrintFileType::None);
     EXPECT_EQ(options.printToFileName, "");
-    EXPECT_EQ(options.colorChoiceEnabled, 1);
-    EXPECT_EQ(options.contentKind, 1); // the call's own argument
-    EXPECT_EQ(options.copyToClipboardActive, 1);
 }
 
 // An application that switched copy to clipboard on before its first dialog

@@ -13,7 +13,9 @@
 #include <commdlg.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "dialog_driver_win32.h"
 #include "hardcopy/dialog_ids.h"
@@ -43,19 +45,35 @@ const char *test_printer() {
 struct Box {
     bool checked = false;
     bool enabled = false;
+    bool operator==(const Box &other) const {
+        return checked == other.checked && enabled == other.enabled;
+    }
 };
+std::ostream &operator<<(std::ostream &out, const Box &box) {
+    return out << (box.checked ? "checked" : "clear") << (box.enabled ? "" : ", disabled");
+}
+constexpr Box kOn{true, true}, kOff{false, true}, kOnFixed{true, false}, kOffFixed{false, false};
+
 Box look(HWND dialog, int box) {
     return {is_checked(dialog, box), is_enabled(dialog, box)};
 }
 
-// Runs one dialog with a script and reports whether it ran and ended in time.
+// Runs one dialog with a script; -1, and a failure, when the script did not
+// run or the dialog did not end in time.
 template <typename Call>
-int drive(DialogDriver::Script script, Call call, bool *in_time) {
+int drive(DialogDriver::Script script, Call call) {
     DialogDriver driver(std::move(script));
     const int result = call();
     driver.finish();
-    *in_time = driver.ran() && !driver.timed_out();
-    return result;
+    if (driver.ran() && !driver.timed_out())
+        return result;
+    ADD_FAILURE() << "the dialog's script did not run or the dialog did not end in time";
+    return -1;
+}
+
+// No dialog has chosen a printer yet: the scale is the full page.
+TEST(FirstPrintDialog, ScaleFactorBeforeAnyDialogIsOneHundred) {
+    EXPECT_EQ(GetScaleFactor(), 100.0);
 }
 
 TEST(FirstPrintDialog, SetsTheDefaultsAndShowsThemOnTheBoxes) {
@@ -63,7 +81,6 @@ TEST(FirstPrintDialog, SetsTheDefaultsAndShowsThemOnTheBoxes) {
     EXPECT_EQ(scaleToFitPageSelected(), 0);
     EXPECT_EQ(AldusPlaceableSelected(), 0);
     Box file, clipboard, scale, colour;
-    bool in_time = false;
     const int result = drive(
         [&](HWND dialog) {
             file = look(dialog, VEXL_PRINT_TO_FILE_BOX);
@@ -72,24 +89,18 @@ TEST(FirstPrintDialog, SetsTheDefaultsAndShowsThemOnTheBoxes) {
             colour = look(dialog, VEXL_COLOUR_BOX);
             click(dialog, IDOK);
         },
-        [] { return PrintSetup_Dialog(nullptr, vexl::kLibraryPrintDialog, 0); }, &in_time);
-    ASSERT_TRUE(in_time);
-    EXPECT_EQ(result, 1);
+        [] { return PrintSetup_Dialog(nullptr, vexl::kLibraryPrintDialog, 0); });
+    ASSERT_EQ(result, 1);
     EXPECT_EQ(getPrintStatus(), 1);
-    EXPECT_EQ(scaleToFitPageSelected(), 1);
-    EXPECT_EQ(AldusPlaceableSelected(), 1);
-    EXPECT_EQ(printToFileSelected(), 0);
-    EXPECT_EQ(copyToClipboardSelected(), 0);
-    EXPECT_EQ(colorOutputSelected(), 0);
-    EXPECT_FALSE(file.checked);
-    EXPECT_TRUE(file.enabled);
+    EXPECT_EQ(
+        (std::vector<int>{scaleToFitPageSelected(), AldusPlaceableSelected(), printToFileSelected(),
+                          copyToClipboardSelected(), colorOutputSelected()}),
+        (std::vector<int>{1, 1, 0, 0, 0}));
+    EXPECT_EQ(file, kOff);
     // Never switched off by the application, copy to clipboard is offered.
-    EXPECT_FALSE(clipboard.checked);
-    EXPECT_TRUE(clipboard.enabled);
-    EXPECT_TRUE(scale.checked);
-    EXPECT_TRUE(scale.enabled);
-    EXPECT_FALSE(colour.checked);
-    EXPECT_TRUE(colour.enabled);
+    EXPECT_EQ(clipboard, kOff);
+    EXPECT_EQ(scale, kOn);
+    EXPECT_EQ(colour, kOff);
     EXPECT_NE(vexl::print_dialog_printer_context(), nullptr);
 }
 
@@ -117,7 +128,6 @@ TEST_F(PrintDialog, DestinationsExcludeEachOtherAndForceTheColourBox) {
         return Step{look(dialog, VEXL_PRINT_TO_FILE_BOX), look(dialog, VEXL_COPY_TO_CLIPBOARD_BOX),
                     look(dialog, VEXL_COLOUR_BOX)};
     };
-    bool in_time = false;
     const int result = drive(
         [&](HWND dialog) {
             click(dialog, VEXL_COPY_TO_CLIPBOARD_BOX);
@@ -135,76 +145,62 @@ TEST_F(PrintDialog, DestinationsExcludeEachOtherAndForceTheColourBox) {
             click(dialog, VEXL_PRINT_TO_FILE_BOX);
             click(dialog, IDOK);
         },
-        [] { return PrintSetup_Dialog(nullptr, vexl::kLibraryPrintDialog, 0); }, &in_time);
-    ASSERT_TRUE(in_time);
-    EXPECT_EQ(result, 1);
+        [] { return PrintSetup_Dialog(nullptr, vexl::kLibraryPrintDialog, 0); });
+    ASSERT_EQ(result, 1);
 
     EXPECT_TRUE(clipboard_on.clipboard.checked);
-    EXPECT_TRUE(clipboard_on.colour.checked);
-    EXPECT_FALSE(clipboard_on.colour.enabled);
+    EXPECT_EQ(clipboard_on.colour, kOnFixed);
     // Print to file takes over from the clipboard.
     EXPECT_TRUE(file_on.file.checked);
     EXPECT_FALSE(file_on.clipboard.checked);
-    EXPECT_TRUE(file_on.colour.checked);
-    EXPECT_FALSE(file_on.colour.enabled);
+    EXPECT_EQ(file_on.colour, kOnFixed);
     // Back on the printer, the colour box shows the stored choice: off ...
     EXPECT_FALSE(file_off.file.checked);
-    EXPECT_TRUE(file_off.colour.enabled);
-    EXPECT_FALSE(file_off.colour.checked);
+    EXPECT_EQ(file_off.colour, kOff);
     EXPECT_TRUE(colour_on.colour.checked);
     EXPECT_FALSE(file_on_again.colour.enabled);
     // ... and on, once it was chosen.
-    EXPECT_TRUE(file_off_again.colour.enabled);
-    EXPECT_TRUE(file_off_again.colour.checked);
+    EXPECT_EQ(file_off_again.colour, kOn);
 
-    EXPECT_EQ(printToFileSelected(), 1);
-    EXPECT_EQ(copyToClipboardSelected(), 0);
-    EXPECT_EQ(colorOutputSelected(), 1);
-    EXPECT_EQ(getPrintStatus(), 1);
+    EXPECT_EQ((std::vector<int>{printToFileSelected(), copyToClipboardSelected(),
+                                colorOutputSelected(), getPrintStatus()}),
+              (std::vector<int>{1, 0, 1, 1}));
 }
 
 TEST_F(PrintDialog, ScaleToFitIsOfferedForGraphicsOnly) {
     Box text_scale, graphics_scale;
-    bool in_time = false;
-    int result = drive(
-        [&](HWND dialog) {
-            text_scale = look(dialog, VEXL_SCALE_TO_FIT_BOX);
-            click(dialog, IDCANCEL);
-        },
-        [] { return PrintSetup_Dialog(nullptr, vexl::kLibraryPrintDialog, 1); }, &in_time);
-    ASSERT_TRUE(in_time);
-    EXPECT_EQ(result, 0);
+    ASSERT_EQ(drive(
+                  [&](HWND dialog) {
+                      text_scale = look(dialog, VEXL_SCALE_TO_FIT_BOX);
+                      click(dialog, IDCANCEL);
+                  },
+                  [] { return PrintSetup_Dialog(nullptr, vexl::kLibraryPrintDialog, 1); }),
+              0);
     EXPECT_EQ(getPrintStatus(), 0);
-    EXPECT_TRUE(text_scale.checked);
-    EXPECT_FALSE(text_scale.enabled);
+    EXPECT_EQ(text_scale, kOnFixed);
 
-    result = drive(
-        [&](HWND dialog) {
-            click(dialog, VEXL_SCALE_TO_FIT_BOX);
-            graphics_scale = look(dialog, VEXL_SCALE_TO_FIT_BOX);
-            click(dialog, IDOK);
-        },
-        [] { return PrintSetup_Dialog(nullptr, vexl::kLibraryPrintDialog, 0); }, &in_time);
-    ASSERT_TRUE(in_time);
-    EXPECT_EQ(result, 1);
-    EXPECT_TRUE(graphics_scale.enabled);
-    EXPECT_FALSE(graphics_scale.checked);
+    ASSERT_EQ(drive(
+                  [&](HWND dialog) {
+                      click(dialog, VEXL_SCALE_TO_FIT_BOX);
+                      graphics_scale = look(dialog, VEXL_SCALE_TO_FIT_BOX);
+                      click(dialog, IDOK);
+                  },
+                  [] { return PrintSetup_Dialog(nullptr, vexl::kLibraryPrintDialog, 0); }),
+              1);
+    EXPECT_EQ(graphics_scale, kOff);
     EXPECT_EQ(scaleToFitPageSelected(), 0);
 }
 
 TEST_F(PrintDialog, ClipboardSwitchedOffIsNeitherOfferedNorShown) {
     vexl::print_options().copyToClipboardActive = 0;
     Box clipboard;
-    bool in_time = false;
     drive(
         [&](HWND dialog) {
             clipboard = look(dialog, VEXL_COPY_TO_CLIPBOARD_BOX);
             click(dialog, IDCANCEL);
         },
-        [] { return PrintSetup_Dialog(nullptr, vexl::kLibraryPrintDialog, 0); }, &in_time);
-    ASSERT_TRUE(in_time);
-    EXPECT_FALSE(clipboard.checked);
-    EXPECT_FALSE(clipboard.enabled);
+        [] { return PrintSetup_Dialog(nullptr, vexl::kLibraryPrintDialog, 0); });
+    EXPECT_EQ(clipboard, kOffFixed);
 }
 
 // The library's boxes belong to its own dialog only; the plain print dialog
@@ -224,17 +220,17 @@ TEST_F(PrintDialog, EachKindShowsItsOwnDialogUnderTheGivenOwner) {
                     system_file_box != nullptr && IsWindowVisible(system_file_box) != FALSE,
                     GetWindow(dialog, GW_OWNER)};
     };
-    bool in_time = false;
     for (auto [kind, into] : {std::pair{vexl::kLibraryPrintDialog, &library},
                               std::pair{vexl::kPlainPrintDialog, &plain},
                               std::pair{vexl::kPrinterSetupDialog, &setup}}) {
-        drive(
-            [&, into = into](HWND dialog) {
-                *into = seen(dialog);
-                click(dialog, IDCANCEL);
-            },
-            [&, kind = kind] { return PrintSetup_Dialog(owner, kind, 0); }, &in_time);
-        ASSERT_TRUE(in_time) << "dialog kind " << kind;
+        ASSERT_NE(drive(
+                      [&, into = into](HWND dialog) {
+                          *into = seen(dialog);
+                          click(dialog, IDCANCEL);
+                      },
+                      [&, kind = kind] { return PrintSetup_Dialog(owner, kind, 0); }),
+                  -1)
+            << "dialog kind " << kind;
     }
     DestroyWindow(owner);
     EXPECT_TRUE(library.library_boxes);
@@ -267,12 +263,9 @@ TEST_F(PrintDialog, DefaultPrinterContextIsReplacedAtEachCall) {
 // chosen earlier, used to fail: the system refuses the request while a
 // printer is set.
 TEST_F(PrintDialog, DefaultPrinterAfterAChosenPrinter) {
-    bool in_time = false;
     ASSERT_EQ(drive([](HWND dialog) { click(dialog, IDOK); },
-                    [] { return PrintSetup_Dialog(nullptr, vexl::kPlainPrintDialog, 0); },
-                    &in_time),
+                    [] { return PrintSetup_Dialog(nullptr, vexl::kPlainPrintDialog, 0); }),
               1);
-    ASSERT_TRUE(in_time);
     EXPECT_EQ(PrintSetup_Dialog(nullptr, vexl::kDefaultPrinterDialog, 0), 1)
         << "extended error " << CommDlgExtendedError();
     EXPECT_NE(vexl::print_dialog_printer_context(), nullptr);

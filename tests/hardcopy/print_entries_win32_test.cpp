@@ -99,15 +99,13 @@ TEST_F(PrintEntriesTest, GraphicsFileDialogErasesAFileNotToBePrinted) {
     EXPECT_EQ(gprint_printFileDialog(0, nullptr, nullptr), -1);
 }
 
-// Delivering files is not part of the library yet: an accepted print goes
-// to the print-file entry, which says so, and the file is kept.
+// An accepted print goes on to the print-file entry: graphics for the
+// printer were printed as they were drawn, and the recording goes.
 TEST_F(PrintEntriesTest, AcceptedGraphicsGoToThePrintFileEntry) {
     const std::string recorded = dir_.write("plot.emf", "EMF");
     setPrintStatus(1);
-    GplotErrno = 0;
-    EXPECT_EQ(gprint_printFileDialog(0, recorded.c_str(), nullptr), 0);
-    EXPECT_EQ(GplotErrno, static_cast<int>(vexl::Error::NotImplemented));
-    EXPECT_EQ(vexl::test::TempDir::read(recorded), "EMF");
+    EXPECT_EQ(gprint_printFileDialog(0, recorded.c_str(), nullptr), 1);
+    EXPECT_EQ(GetFileAttributesA(recorded.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(PrintEntriesTest, PrintToFileDialogForOtherContentShowsNothing) {

@@ -47,6 +47,16 @@ class SaveDialogTest : public ::testing::Test {
         return vexl::test::run_with_user(std::move(script), [&] { return dialog.run(nullptr); });
     }
 
+    // Chooses a file type, types a name and presses OK.
+    int save_as(SaveDialog &dialog, int type, const std::string &name) {
+        return run(dialog, [&](DialogUser &user) {
+            HWND box = user.wait_for(kSaveTitle);
+            user.choose_file_type(box, type);
+            user.type_file_name(box, name);
+            user.press(box, IDOK);
+        });
+    }
+
     vexl::test::TempDir dir_;
 
   private:
@@ -58,13 +68,7 @@ HMODULE SaveDialogTest::module_ = nullptr;
 TEST_F(SaveDialogTest, NameWithoutDotGetsTheExtensionOfTheChosenType) {
     SaveDialog dialog(SaveContent::Graphics, vexl::windows_major_version());
     const std::string typed = dir_.file("sheet");
-    const int result = run(dialog, [&](DialogUser &user) {
-        HWND box = user.wait_for(kSaveTitle);
-        user.choose_file_type(box, kWmf);
-        user.type_file_name(box, typed);
-        user.press(box, IDOK);
-    });
-    EXPECT_EQ(result, 3);
+    EXPECT_EQ(save_as(dialog, kWmf, typed), 3);
     EXPECT_EQ(getPrintStatus(), 1);
     EXPECT_EQ(fileType(), 3);
     EXPECT_EQ(std::string(gprint_get_printtofile_filename()), typed + ".wmf");
@@ -77,13 +81,7 @@ TEST_F(SaveDialogTest, DotInAFolderKeepsTheNameAsTyped) {
     CreateDirectoryA(dir_.file("plots.d").c_str(), nullptr);
     SaveDialog dialog(SaveContent::Graphics, vexl::windows_major_version());
     const std::string typed = dir_.file("plots.d\\sheet");
-    const int result = run(dialog, [&](DialogUser &user) {
-        HWND box = user.wait_for(kSaveTitle);
-        user.choose_file_type(box, kHpgl);
-        user.type_file_name(box, typed);
-        user.press(box, IDOK);
-    });
-    EXPECT_EQ(result, 2);
+    EXPECT_EQ(save_as(dialog, kHpgl, typed), 2);
     EXPECT_EQ(fileType(), 2);
     EXPECT_TRUE(printToHPGL2Selected());
     EXPECT_EQ(std::string(gprint_get_printtofile_filename()), typed);
@@ -207,12 +205,7 @@ TEST_F(SaveDialogTest, AldusBoxAfterACancelledWmfChoice) {
 // written was of another kind (here a text file).
 TEST_F(SaveDialogTest, AldusBoxWhenOpeningOnWmfAfterATextFile) {
     SaveDialog dialog(SaveContent::Graphics, vexl::windows_major_version());
-    run(dialog, [&](DialogUser &user) {
-        HWND box = user.wait_for(kSaveTitle);
-        user.choose_file_type(box, kWmf);
-        user.type_file_name(box, dir_.file("first"));
-        user.press(box, IDOK);
-    });
+    save_as(dialog, kWmf, dir_.file("first"));
     vexl::print_options().fileType = PrintFileType::EmfOrText;
     bool opened_enabled = false;
     run(dialog, [&](DialogUser &user) {

@@ -48,6 +48,11 @@ constexpr int kNoCode = 0;
 constexpr Outcome kAnyResult = -12345; // the row checks only the code
 constexpr int kInvalidPlot = 1;
 constexpr int kInvalidArgument = 10;
+#ifdef _WIN32
+constexpr int kNoFileToDeliver = kInvalidArgument;
+#else
+constexpr int kNoFileToDeliver = 14; // no printing without Windows
+#endif
 
 // The arguments a row may pass besides the one under test; all valid.
 struct Arguments {
@@ -520,20 +525,22 @@ std::vector<Row> free_call_rows() {
         {"gplot_open_print (no file name)",
          [](GPlot *, Arguments &) { return outcome(open_hard_copy_as_hpgl2(&gplot_open_print)); },
          0, 23},
-        // An accepted print without a file goes on to printing it, which
-        // the library cannot do yet.
+        // An accepted print without a file goes on to delivering it, which
+        // needs the file (Windows) or is not available (elsewhere).
         {"gprint_printFile (no file)",
          [](GPlot *, Arguments &) {
              return outcome(
-                 with_print_status(1, [] { return gprint_printFile(0, nullptr, nullptr); }));
+                 with_print_status(1, [] { return gprint_printFile(1, nullptr, nullptr); }));
          },
-         0, 14},
+         0, kNoFileToDeliver},
         {"gprint_printFileDialog (accepted, no file)",
          [](GPlot *, Arguments &) {
-             return outcome(
-                 with_print_status(1, [] { return gprint_printFileDialog(0, nullptr, nullptr); }));
+             return outcome(with_print_status(1, [] {
+                 vexl::print_options().printToFile = 1;
+                 return gprint_printFileDialog(0, nullptr, nullptr);
+             }));
          },
-         0, 14},
+         0, kNoFileToDeliver},
 #ifndef _WIN32
         {CALL(gprint_printSetupDialog(0, nullptr)), 0, 14},
 #endif
@@ -569,6 +576,17 @@ std::vector<Row> free_call_rows() {
          },
          1, kNoCode},
         {CALL(FreeDC(nullptr, nullptr, HDC_MEMORY)), 0, kNoCode},
+        // The dialog's printer context, whether or not a dialog left one;
+        // a null state is not written.
+        {CALL(GetPrinterDC(nullptr, nullptr)), kAnyResult, kNoCode},
+        // The default printer, whether or not the machine has one.
+        {"CreatePrinterDC",
+         [](GPlot *, Arguments &) {
+             void *dc = CreatePrinterDC();
+             FreeDC(nullptr, dc, HDC_PRINTER);
+             return outcome(dc);
+         },
+         kAnyResult, kNoCode},
         {CALL(paletteBasedDevice(nullptr)), 0, kNoCode},
         {CALL(win32_native_widget_get_color_pixel(nullptr, 0, nullptr)), 0, kInvalidArgument},
         {CALL(gxwin_widget_get_pixmap_id_with_depth(nullptr, 0, 1, 0, nullptr)), 0,
@@ -636,6 +654,7 @@ std::vector<Row> pointerless_rows() {
         {CALL(getPrintTable() != nullptr), 1, kNoCode},
 #ifdef _WIN32
         {CALL(GetScreenHwnd()), 1, kNoCode},
+        {CALL(GetScaleFactor() > 0), 1, kNoCode},
 #endif
     };
 }

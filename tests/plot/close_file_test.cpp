@@ -26,12 +26,6 @@ TEST(CloseFile, ClosesTheStreamASettingOpened) {
     EXPECT_EQ(GplotErrno, 0);
 }
 
-TEST(CloseFile, RefusesANullStream) {
-    GplotErrno = 0;
-    EXPECT_EQ(gplot_close_file(nullptr), 0);
-    EXPECT_EQ(GplotErrno, 10);
-}
-
 // The last buffered bytes cannot be written, so the close fails; the caller
 // learns that the stream did not end cleanly.
 TEST(CloseFile, ReportsAFailedClose) {

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -102,14 +103,6 @@ TEST_F(Text, AMissingGlyphStopsTheText) {
     EXPECT_EQ(calls(), a_at(100, 100));
 }
 
-TEST_F(Text, RotationTurnsEachGlyphAboutTheTextPosition) {
-    EXPECT_EQ(gplot_write_rotated_ascii_text_world(plot, &ascii, &at, 30, 1.5707963267948966, "A"),
-              1);
-    ASSERT_EQ(calls().size(), 2u);
-    // (112, 127) and (112, 113) turned a quarter about (100, 100).
-    EXPECT_EQ(calls()[0], call("draw_lines_device", 2, {73, 112, 87, 112}));
-}
-
 // Each glyph's points turned about the text position (100, 100), not about
 // the pen: a quarter turn maps (x, y) to (200 - y, x), a half turn to
 // (200 - x, 200 - y).
@@ -169,6 +162,11 @@ class TrueTypeDevice : public vexl::test::RecordingDevice {
         return answer;
     }
 
+    // What the device was handed, as one comparable value.
+    static std::tuple<int32_t, int32_t, int32_t, double, std::string> seen(const Written &w) {
+        return {w.at.x, w.at.y, w.height, w.angle, w.text};
+    }
+
     const GFontTable *expected_font = nullptr;
     std::vector<Written> written, measured;
     bool answer = true;
@@ -184,32 +182,24 @@ TEST(TrueTypeText, WholeTextGoesToTheDeviceAndMeasuresWidthThenHeight) {
 
     EXPECT_EQ(gplot_write_rotated_ascii_text_world(&record, &face, &at, 30, 0.5, "AB\n\tC"), 1);
     EXPECT_EQ(gplot_write_ascii_text_world(&record, &face, &at, 40, "D"), 1);
-    ASSERT_EQ(device.written.size(), 2u);
-    EXPECT_EQ(device.written[0].at.x, 100);
-    EXPECT_EQ(device.written[0].at.y, 100);
-    EXPECT_EQ(device.written[0].height, 30);
-    EXPECT_EQ(device.written[0].angle, 0.5);
-    EXPECT_EQ(device.written[0].text, "AB\n\tC") << "newlines and tabs are the device's";
-    EXPECT_EQ(device.written[1].height, 40);
-    EXPECT_EQ(device.written[1].angle, 0.0);
-
     // One character: the pen turned about the origin, then handed over.
     const WorldPointS pen{130, 100};
     EXPECT_EQ(
         gplot_draw_rotated_ascii_font_world(&record, &face, 'X', &pen, &at, 1.5707963267948966, 30),
         1);
     ASSERT_EQ(device.written.size(), 3u);
-    EXPECT_EQ(device.written[2].at.x, 100);
-    EXPECT_EQ(device.written[2].at.y, 130);
-    EXPECT_EQ(device.written[2].text, "X");
+    using Seen = decltype(TrueTypeDevice::seen(device.written[0]));
+    // Newlines and tabs are the device's.
+    EXPECT_EQ(TrueTypeDevice::seen(device.written[0]), (Seen{100, 100, 30, 0.5, "AB\n\tC"}));
+    EXPECT_EQ(TrueTypeDevice::seen(device.written[1]), (Seen{100, 100, 40, 0.0, "D"}));
+    EXPECT_EQ(TrueTypeDevice::seen(device.written[2]),
+              (Seen{100, 130, 30, 1.5707963267948966, "X"}));
 
     int32_t height = -1, width = -1;
     EXPECT_EQ(gplot_get_ascii_text_bound_box(&record, &face, 30, "AB", &height, &width), 1);
-    EXPECT_EQ(width, 111);
-    EXPECT_EQ(height, 222);
+    EXPECT_EQ((std::vector<int32_t>{width, height}), (std::vector<int32_t>{111, 222}));
     ASSERT_EQ(device.measured.size(), 1u);
-    EXPECT_EQ(device.measured[0].height, 30);
-    EXPECT_EQ(device.measured[0].text, "AB");
+    EXPECT_EQ(TrueTypeDevice::seen(device.measured[0]), (Seen{0, 0, 30, 0.0, "AB"}));
 
     // The device's failures are the calls' failures; no stroke is drawn.
     device.answer = false;
@@ -228,45 +218,38 @@ TEST_F(Text, VirtualTextByCodeAndLine) {
     EXPECT_EQ(GplotErrno, 19);
 }
 
-TEST_F(Text, ArgumentsAndEmptyText) {
-    EXPECT_EQ(gplot_write_ascii_text_world(plot, nullptr, &at, 30, "A"), 0);
-    EXPECT_EQ(GplotErrno, 10);
+// Null plots and arguments are the C-boundary table's; here what a usable
+// call does with nothing to draw.
+TEST_F(Text, EmptyTextAndHeightsAndJustification) {
     EXPECT_EQ(gplot_write_ascii_text_world(plot, &ascii, &at, -1, "A"), 0);
-    EXPECT_EQ(gplot_write_ascii_text_world(nullptr, &ascii, &at, 30, "A"), 0);
-    EXPECT_EQ(GplotErrno, 1);
-    GplotErrno = 0;
     EXPECT_EQ(gplot_write_ascii_text_world(plot, &ascii, &at, 30, ""), 1);
     EXPECT_EQ(gplot_write_ascii_text_world(plot, &ascii, &at, 0, "A"), 1);
     EXPECT_TRUE(calls().empty());
-    int32_t h = -1, w = -1;
-    EXPECT_EQ(gplot_get_ascii_text_bound_box(nullptr, &ascii, 30, "A", &h, &w), 0);
-    EXPECT_EQ(GplotErrno, 10) << "an unusable plot is a bad argument here";
-    EXPECT_EQ(gplot_get_ascii_text_bound_box(plot, &ascii, 30, "", &h, &w), 1);
-    EXPECT_EQ(h, 30);
-    EXPECT_EQ(w, 0);
-    EXPECT_EQ(gplot_get_ascii_text_bound_box(plot, &ascii, 30, "AB\nA", &h, &w), 1);
-    EXPECT_EQ(h, 60);
-    EXPECT_EQ(w, 48);
-}
+    const struct {
+        const char *text;
+        int32_t height, width;
+    } boxes[] = {{"", 30, 0}, {"AB\nA", 60, 48}};
+    for (const auto &b : boxes) {
+        int32_t h = -1, w = -1;
+        EXPECT_EQ(gplot_get_ascii_text_bound_box(plot, &ascii, 30, b.text, &h, &w), 1);
+        EXPECT_EQ((std::vector<int32_t>{h, w}), (std::vector<int32_t>{b.height, b.width}))
+            << b.text;
+    }
 
-TEST_F(Text, JustificationMovesTheStartByWholeCells) {
+    // Justification moves the start by whole cells of the widest line.
     EXPECT_EQ(gplot_set_ascii_text_justification(plot, 4), 0);
     EXPECT_EQ(GplotErrno, 9);
-    const char *block = "abcde\nab\n";
+    const struct {
+        int justification, lines;
+        int32_t x;
+    } starts[] = {{1, 2, 0}, {2, 2, 15}, {3, 2, 30}, {3, 3, 50}}; // the final newline ends it
+    for (const auto &c : starts) {
+        WorldPointS p{0, 0};
+        ASSERT_EQ(gplot_set_ascii_text_justification(plot, c.justification), 1);
+        EXPECT_EQ(justify_starting_point(plot, &p, 10, "abcde\nab\n", c.lines), 1);
+        EXPECT_EQ(p.x, c.x) << c.justification << " " << c.lines;
+    }
     WorldPointS p{0, 0};
-    plot->justification = 1;
-    EXPECT_EQ(justify_starting_point(plot, &p, 10, block, 2), 1);
-    EXPECT_EQ(p.x, 0);
-    ASSERT_EQ(gplot_set_ascii_text_justification(plot, 2), 1);
-    EXPECT_EQ(justify_starting_point(plot, &p, 10, block, 2), 1);
-    EXPECT_EQ(p.x, 15);
-    p.x = 0;
-    ASSERT_EQ(gplot_set_ascii_text_justification(plot, 3), 1);
-    EXPECT_EQ(justify_starting_point(plot, &p, 10, block, 2), 1);
-    EXPECT_EQ(p.x, 30);
-    p.x = 0;
-    EXPECT_EQ(justify_starting_point(plot, &p, 10, block, 3), 1) << "the final newline ends it";
-    EXPECT_EQ(p.x, 50);
     EXPECT_EQ(justify_starting_point(plot, &p, 10, "", 1), 0);
     EXPECT_EQ(GplotErrno, 11);
 }
