@@ -40,6 +40,37 @@ double parallel_exit(double start, double low, double high) {
     return low <= start && start <= high ? kUnbounded : -kUnbounded;
 }
 
+// An edge against the clip rectangle's slabs: the bound it enters each slab
+// through and the one it leaves by, and the parameters of its entries. The
+// leaving parameters are computed only when asked for, as most edges are
+// settled by their entries.
+struct Slabs {
+    Slabs(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1)
+        : xmin(clip[0]), ymin(clip[1]), xmax(clip[2]), ymax(clip[3]), x0(p0.x), y0(p0.y),
+          // Exact: int32 differences fit a double.
+          dx(static_cast<double>(p1.x) - x0), dy(static_cast<double>(p1.y) - y0) {
+        const bool rightward = dx > 0 || (dx == 0 && x0 > xmax);
+        const bool upward = dy > 0 || (dy == 0 && y0 > ymax);
+        x_in = rightward ? xmin : xmax;
+        x_out = rightward ? xmax : xmin;
+        y_in = upward ? ymin : ymax;
+        y_out = upward ? ymax : ymin;
+        t_in_x = dx != 0 ? crossing(x_in, x0, dx) : -kUnbounded;
+        t_in_y = dy != 0 ? crossing(y_in, y0, dy) : -kUnbounded;
+    }
+    double t_out_x() const {
+        return dx != 0 ? crossing(x_out, x0, dx) : parallel_exit(x0, xmin, xmax);
+    }
+    double t_out_y() const {
+        return dy != 0 ? crossing(y_out, y0, dy) : parallel_exit(y0, ymin, ymax);
+    }
+
+    double xmin, ymin, xmax, ymax;
+    double x0, y0, dx, dy;
+    double x_in, x_out, y_in, y_out;
+    double t_in_x, t_in_y;
+};
+
 // An edge from inside (p0) to beyond one or two sides (code1): where it
 // leaves, and whether it is visible at all (not when it leaves from the
 // boundary). This is the parametric result with only the divisions it needs:
@@ -92,24 +123,14 @@ WorldPointS entry_point(const int32_t clip[4], const WorldPointS &p0, const Worl
 // two points to `from` and `to` rather than a list.
 bool crossing_piece(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
                     WorldPointS &from, WorldPointS &to) {
-    const double xmin = clip[0], ymin = clip[1], xmax = clip[2], ymax = clip[3];
-    const double x0 = p0.x, y0 = p0.y;
-    const double dx = static_cast<double>(p1.x) - x0;
-    const double dy = static_cast<double>(p1.y) - y0;
-    const bool rightward = dx > 0 || (dx == 0 && x0 > xmax);
-    const bool upward = dy > 0 || (dy == 0 && y0 > ymax);
-    const double x_in = rightward ? xmin : xmax;
-    const double x_out = rightward ? xmax : xmin;
-    const double y_in = upward ? ymin : ymax;
-    const double y_out = upward ? ymax : ymin;
-
-    const double t_in_x = dx != 0 ? crossing(x_in, x0, dx) : -kUnbounded;
-    const double t_in_y = dy != 0 ? crossing(y_in, y0, dy) : -kUnbounded;
+    const Slabs e(clip, p0, p1);
+    const double x0 = e.x0, y0 = e.y0, dx = e.dx, dy = e.dy;
+    const double x_in = e.x_in, y_in = e.y_in, x_out = e.x_out, y_out = e.y_out;
+    const double t_in_x = e.t_in_x, t_in_y = e.t_in_y;
     const double t_in2 = std::max(t_in_x, t_in_y);
     if (t_in2 > 1) // enters after its end (so too when the earlier entry is)
         return false;
-    const double t_out_x = dx != 0 ? crossing(x_out, x0, dx) : parallel_exit(x0, xmin, xmax);
-    const double t_out_y = dy != 0 ? crossing(y_out, y0, dy) : parallel_exit(y0, ymin, ymax);
+    const double t_out_x = e.t_out_x(), t_out_y = e.t_out_y();
     const double t_out1 = std::min(t_out_x, t_out_y);
     // Wholly before its start, or leaving one slab before entering the other.
     if ((!(t_in2 > 0) && !(t_out1 > 0)) || t_out1 < t_in2)
@@ -227,30 +248,18 @@ bool clip_edge(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &
 bool clip_edge_parametric(const int32_t clip[4], const WorldPointS &p0, const WorldPointS &p1,
                           PointList &list, ClipEdgeMode mode) {
     const bool polygon = mode == ClipEdgeMode::Polygon;
-    const double xmin = clip[0], ymin = clip[1], xmax = clip[2], ymax = clip[3];
-    const double x0 = p0.x, y0 = p0.y;
     const auto append = [&](double x, double y) {
         list.append({trunc_to_int32(x), trunc_to_int32(y)}, polygon);
     };
 
-    if (!polygon && ((p0.x > xmax && p1.x > xmax) || (p0.x < xmin && p1.x < xmin) ||
-                     (p0.y > ymax && p1.y > ymax) || (p0.y < ymin && p1.y < ymin)))
+    if (!polygon && ((p0.x > clip[2] && p1.x > clip[2]) || (p0.x < clip[0] && p1.x < clip[0]) ||
+                     (p0.y > clip[3] && p1.y > clip[3]) || (p0.y < clip[1] && p1.y < clip[1])))
         return !list.empty();
 
-    // Exact: int32 differences fit a double.
-    const double dx = static_cast<double>(p1.x) - x0;
-    const double dy = static_cast<double>(p1.y) - y0;
-
-    // The bound the edge enters its slab through, and the one it leaves by.
-    const bool rightward = dx > 0 || (dx == 0 && x0 > xmax);
-    const bool upward = dy > 0 || (dy == 0 && y0 > ymax);
-    const double x_in = rightward ? xmin : xmax;
-    const double x_out = rightward ? xmax : xmin;
-    const double y_in = upward ? ymin : ymax;
-    const double y_out = upward ? ymax : ymin;
-
-    const double t_in_x = dx != 0 ? crossing(x_in, x0, dx) : -kUnbounded;
-    const double t_in_y = dy != 0 ? crossing(y_in, y0, dy) : -kUnbounded;
+    const Slabs e(clip, p0, p1);
+    const double x0 = e.x0, y0 = e.y0, dx = e.dx, dy = e.dy;
+    const double x_in = e.x_in, y_in = e.y_in, x_out = e.x_out, y_out = e.y_out;
+    const double t_in_x = e.t_in_x, t_in_y = e.t_in_y;
     const double t_in1 = std::min(t_in_x, t_in_y);
     const double t_in2 = std::max(t_in_x, t_in_y);
 
@@ -261,11 +270,7 @@ bool clip_edge_parametric(const int32_t clip[4], const WorldPointS &p0, const Wo
     if (t_in2 > 1)
         return !list.empty();
 
-    const auto t_out_parallel = [](double start, double low, double high) {
-        return low <= start && start <= high ? kUnbounded : -kUnbounded;
-    };
-    const double t_out_x = dx != 0 ? crossing(x_out, x0, dx) : t_out_parallel(x0, xmin, xmax);
-    const double t_out_y = dy != 0 ? crossing(y_out, y0, dy) : t_out_parallel(y0, ymin, ymax);
+    const double t_out_x = e.t_out_x(), t_out_y = e.t_out_y();
     const double t_out1 = std::min(t_out_x, t_out_y);
 
     if (!(t_in2 > 0) && !(t_out1 > 0))
