@@ -156,16 +156,6 @@ void DialogUser::wait_closed(HWND window) {
     }
 }
 
-bool DialogUser::appears_within(const char *title, std::chrono::milliseconds time) {
-    const auto until = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < until) {
-        if (window_titled(thread_id_, title) != nullptr)
-            return true;
-        std::this_thread::sleep_for(kPoll);
-    }
-    return false;
-}
-
 HWND DialogUser::control(HWND window, int id) {
     for (HWND child : descendants_of(window))
         if (GetDlgCtrlID(child) == id)

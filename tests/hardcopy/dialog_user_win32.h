@@ -47,8 +47,6 @@ class DialogUser {
     std::string open_windows();
     // Waits until the window is gone.
     void wait_closed(HWND window);
-    // True when a window of that title shows up within the time given.
-    bool appears_within(const char *title, std::chrono::milliseconds time);
     // A control anywhere inside the window (children of children included).
     static HWND control(HWND window, int id);
     void type_file_name(HWND dialog, const std::string &name);
