@@ -112,12 +112,7 @@ void give_known_reference(GPlot *plot) {
 
 class MetafileHardcopy : public ::testing::Test {
   protected:
-    void SetUp() override {
-        vexl::print_options().printToFile = 1;
-        vexl::print_options().copyToClipboard = 0;
-        vexl::print_options().scaleToFitPage = 1;
-        vexl::print_options().printStatus = 0;
-    }
+    void SetUp() override { vexl::test::choose_scaled_print_to_file(); }
     GPlot *open_file(int units = 0, int value = 0) {
         GPlot *plot = gplot_open_file(file_.c_str(), units, value, nullptr);
         EXPECT_NE(plot, nullptr) << "code " << GplotErrno;

@@ -143,10 +143,7 @@ POINTL device_of(const WorldPointS &p) {
 class MetafileText : public ::testing::Test {
   protected:
     void SetUp() override {
-        vexl::print_options().printToFile = 1;
-        vexl::print_options().copyToClipboard = 0;
-        vexl::print_options().scaleToFitPage = 1;
-        vexl::print_options().printStatus = 0;
+        vexl::test::choose_scaled_print_to_file();
         plot_ = gplot_open_file(file_.c_str(), 0, 0, nullptr);
         ASSERT_NE(plot_, nullptr) << "code " << GplotErrno;
         plot_->device->set_device_size(1000, 800, 250.0, 200.0);

@@ -1,4 +1,5 @@
-// Puts the process's print options back when a test that changed them ends.
+// Puts the process's print options back when a test that changed them ends,
+// and the choices the hard-copy tests start from.
 #ifndef VEXL33_TESTS_HARDCOPY_SAVED_PRINT_OPTIONS_H
 #define VEXL33_TESTS_HARDCOPY_SAVED_PRINT_OPTIONS_H
 
@@ -16,6 +17,15 @@ class SavedPrintOptions {
   private:
     PrintOptions saved_;
 };
+
+// What a user who prints to a file scaled to the page has chosen: a file
+// plot then records an enhanced metafile of the picture.
+inline void choose_scaled_print_to_file() {
+    print_options().printToFile = 1;
+    print_options().copyToClipboard = 0;
+    print_options().scaleToFitPage = 1;
+    print_options().printStatus = 0;
+}
 
 } // namespace vexl::test
 
